@@ -1,0 +1,39 @@
+# The two commands of the README: `make run` builds and starts Hueberry under Wine, `make test` builds and runs every test.
+SHELL := /bin/bash
+ROOT  := $(CURDIR)
+BUILD := $(ROOT)/build
+JOBS  ?= 2
+
+DEB_PACKAGES := cmake g++ make googletest mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
+	wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick \
+	cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript
+
+.PHONY: deps build run test clean
+
+# Installs what the build and the tests need; quiet and idempotent.
+deps:
+	@missing=$$(dpkg-query -W -f='$${Package} $${Status}\n' $(DEB_PACKAGES) 2>/dev/null | grep -c ' installed$$'); \
+	if [ "$$missing" != "$(words $(DEB_PACKAGES))" ]; then \
+	  echo "Installing build and test packages..."; \
+	  export DEBIAN_FRONTEND=noninteractive; \
+	  apt-get update -qq >/dev/null && \
+	  apt-get install -y -qq --no-install-recommends $(DEB_PACKAGES) >/dev/null; \
+	fi
+
+build: deps
+	cmake -S $(ROOT) -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD)/win64 -j $(JOBS)
+	cmake -S $(ROOT) -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug -DHB_WIN_BUILD_DIR=$(BUILD)/win64 >/dev/null
+	cmake --build $(BUILD)/native -j $(JOBS)
+
+run: build
+	$(ROOT)/tests/tools/play.sh
+
+test: build
+	@echo "Compile check for 32-bit Windows (i686)..."
+	cmake -S $(ROOT) -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release -DHB_TESTS=OFF >/dev/null
+	cmake --build $(BUILD)/win32 -j $(JOBS) --target hueberry
+	$(ROOT)/tests/tools/run-tests.sh
+
+clean:
+	rm -rf $(BUILD)

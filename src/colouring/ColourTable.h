@@ -1,0 +1,32 @@
+// The 38 colours of the colour indices and the 256-entry display palette built from them.
+#pragma once
+#include <cstdint>
+
+struct RgbQuad;
+
+// One entry as a logical palette holds it: red, green, blue, flags.
+struct PalEntry {
+    uint8_t red;
+    uint8_t green;
+    uint8_t blue;
+    uint8_t flags;
+};
+static_assert(sizeof(PalEntry) == 4);
+
+struct ColourEntry {
+    uint8_t red;
+    uint8_t green;
+    uint8_t blue;
+    uint8_t zero;
+};
+
+constexpr int ColourCount = 38;
+extern const ColourEntry ColourTable[ColourCount];
+
+constexpr uint8_t PaletteReserved = 1; // PC_RESERVED: the colours may be animated
+
+// Entries 0-37 from the colour table (flag PC_RESERVED), 38-254 black, 255 white.
+void BuildPaletteEntries(PalEntry entries[256]);
+
+// Copies red, green and blue of every palette entry into a page colour table; the fourth bytes stay.
+void CopyPaletteToColourTable(const PalEntry entries[256], RgbQuad table[256]);

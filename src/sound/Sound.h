@@ -1,0 +1,21 @@
+// Wave effects played from memory, one at a time, and the looped background music.
+#pragma once
+#include <windows.h>
+
+extern const void* EffectTable[9]; // entries 1-8: the WAVE resources; 0 unused
+extern int MusicStopped;
+
+void LoadEffects(HINSTANCE instance);
+void PlayEffect(int number);
+void LoopEffect(int number);
+void StopEffect();
+void OpenMusic();
+void StartMusic(HWND window);
+void ReplayMusic(HWND window);
+void StopMusic();
+void CloseMusic();
+
+// The two platform calls, replaceable so tests can record exactly what is sent.
+typedef MCIERROR (*MciSender)(const char* command, HWND callback);
+typedef BOOL (*SoundPlayer)(const void* sound, DWORD flags);
+void SetSoundBackends(MciSender mci, SoundPlayer player); // null restores the platform's own

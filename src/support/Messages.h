@@ -1,0 +1,8 @@
+// Message texts from the string table, the assertion box and the log file.
+#pragma once
+#include <windows.h>
+
+char* GetResString(UINT number, int slot); // slot 0 text, slot 1 caption
+void AssertBox(const char* expression, const char* file, unsigned line);
+int LogMessage(const char* format, ...);
+int StartLog();

@@ -1,0 +1,34 @@
+# Sourced by the test and run scripts: one Wine prefix inside the build tree, quiet and headless.
+HB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export WINEPREFIX=${HB_WINEPREFIX:-$HB_ROOT/build/wineprefix}
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialog may block a headless boot.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+# Creates the prefix once; later runs reuse it.
+hb_wine_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix in $WINEPREFIX (once)..."
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+}
+
+# Starts Xvfb on a free display with the given screen (e.g. 800x600x24); sets HB_XVFB_PID and DISPLAY.
+hb_start_xvfb() {
+    local screen=$1 n
+    for n in $(seq 91 140); do
+        [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
+        Xvfb :$n -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+        HB_XVFB_PID=$!
+        for _ in $(seq 1 100); do
+            if xdpyinfo -display :$n >/dev/null 2>&1; then export DISPLAY=:$n; return 0; fi
+            kill -0 $HB_XVFB_PID 2>/dev/null || break
+            sleep 0.05
+        done
+    done
+    echo "could not start Xvfb" >&2
+    return 1
+}

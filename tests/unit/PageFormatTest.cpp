@@ -1,0 +1,155 @@
+// Page files from and to bytes: the 1-bit expansion, the 8-bit round trip, and every malformed page refused untouched.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "colouring/ColourTable.h"
+#include "page/PageFormat.h"
+
+namespace {
+
+struct Loaded {
+    BitmapFileHeader fh{};
+    MYBITMAPINFO info{};
+    std::vector<uint8_t> pixels = std::vector<uint8_t>(PagePixelBytes, 0xAB);
+};
+
+PalEntry Palette[256];
+
+std::vector<uint8_t> MonoPage(int width = 660, int height = 460) {
+    const uint32_t rowBytes = ((uint32_t(width) + 31) / 32) * 4;
+    std::vector<uint8_t> file(62 + size_t(rowBytes) * height, 0xFF);
+    BitmapFileHeader fh{PageMagic, uint32_t(file.size()), 1, 0, 62};
+    BitmapInfoHeader h{40, width, height, 1, 1, 0, rowBytes * height, 0, 0, 2, 0};
+    std::memcpy(file.data(), &fh, 14);
+    std::memcpy(file.data() + 14, &h, 40);
+    return file;
+}
+
+int Parse(const std::vector<uint8_t>& file, Loaded& page) {
+    return ParsePage(file.data(), file.size(), Palette, page.fh, page.info, page.pixels.data());
+}
+
+class PageFormat : public ::testing::Test {
+  protected:
+    void SetUp() override { BuildPaletteEntries(Palette); }
+};
+
+TEST_F(PageFormat, ExpandsBitsMostSignificantFirst) {
+    const uint8_t source[2] = {0xA5, 0x01};
+    uint8_t out[16];
+    ExpandMonoRow(source, out, 2);
+    const uint8_t want[16] = {37, 0, 37, 0, 0, 37, 0, 37, 0, 0, 0, 0, 0, 0, 0, 37};
+    EXPECT_EQ(0, std::memcmp(out, want, 16));
+}
+
+TEST_F(PageFormat, MonoPageLoadsToTheEightBitForm) {
+    auto file = MonoPage();
+    // Outline pixel at picture (0, 0), the top-left, which is the last row of the file.
+    file[62 + 459 * 84] = 0x7F;
+    // A padding bit after the 660th pixel of the bottom row is clear; it must not show up anywhere.
+    file[62 + 82] = 0xF0;
+    Loaded page;
+    ASSERT_EQ(1, Parse(file, page));
+    EXPECT_EQ(8, +page.info.bmiHeader.biBitCount);
+    EXPECT_EQ(0u, +page.info.bmiHeader.biClrUsed);
+    EXPECT_EQ(303600u, +page.info.bmiHeader.biSizeImage);
+    EXPECT_EQ(1078u, +page.fh.bfOffBits);
+    EXPECT_EQ(304678u, +page.fh.bfSize);
+    EXPECT_EQ(1, +page.fh.bfReserved1);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(Palette[i].red, page.info.bmiColors[i].rgbRed);
+        EXPECT_EQ(Palette[i].blue, page.info.bmiColors[i].rgbBlue);
+    }
+    EXPECT_EQ(239, page.info.bmiColors[37].rgbGreen);
+    EXPECT_EQ(0, page.pixels[459 * 660 + 0]);
+    EXPECT_EQ(37, page.pixels[459 * 660 + 1]);
+    EXPECT_EQ(37, page.pixels[659]); // the last pixel of the bottom row is before the padding bits
+    size_t outlines = 0;
+    for (uint8_t p : page.pixels) outlines += p == 0;
+    EXPECT_EQ(1u, outlines);
+}
+
+TEST_F(PageFormat, SavedPageLoadsBackIdentically) {
+    Loaded page;
+    ASSERT_EQ(1, Parse(MonoPage(), page));
+    page.pixels[1234] = 5;
+    page.fh.bfReserved1 = 0;
+    auto bytes = SerializePage(page.fh, page.info, page.pixels.data());
+    ASSERT_EQ(304678u, bytes.size());
+    Loaded again;
+    ASSERT_EQ(1, Parse(bytes, again));
+    EXPECT_EQ(0, std::memcmp(&page.fh, &again.fh, 14));
+    EXPECT_EQ(0, std::memcmp(&page.info, &again.info, 1064));
+    EXPECT_EQ(page.pixels, again.pixels);
+    EXPECT_EQ(bytes, SerializePage(again.fh, again.info, again.pixels.data()));
+}
+
+TEST_F(PageFormat, MalformedPagesAreRefusedAndLeaveThePageUntouched) {
+    Loaded good;
+    ASSERT_EQ(1, Parse(MonoPage(), good));
+    const auto eight = SerializePage(good.fh, good.info, good.pixels.data());
+    const auto mono = MonoPage();
+    auto patch32 = [](std::vector<uint8_t> f, size_t at, uint32_t v) { std::memcpy(&f[at], &v, 4); return f; };
+
+    std::vector<std::vector<uint8_t>> bad = {
+        {},                                                  // empty
+        std::vector<uint8_t>(eight.begin(), eight.begin() + 40), // shorter than the headers
+        std::vector<uint8_t>(eight.begin(), eight.end() - 1), // one pixel short
+        std::vector<uint8_t>(mono.begin(), mono.end() - 1),
+        patch32(eight, 18, 0),                               // width 0
+        patch32(eight, 22, uint32_t(-460)),                  // negative height
+        patch32(eight, 18, 661),                             // not the standard size
+        patch32(patch32(eight, 18, 1000), 22, 400),          // more pixels than the buffer
+        patch32(eight, 34, 303601),                          // biSizeImage larger than the buffer
+        patch32(eight, 34, 303599),                          // smaller than width x height
+        patch32(eight, 10, 0xFFFFFFF0u),                     // pixel data beyond the file
+        patch32(MonoPage(), 18, 6700),                       // 1-bit rows longer than 832 bytes
+        MonoPage(330, 230),
+    };
+    auto bm = eight;
+    bm[0] = 'B';
+    bm[1] = 'M';
+    bad.push_back(bm);
+
+    for (size_t i = 0; i < bad.size(); ++i) {
+        Loaded page = good;
+        page.pixels[7] = 9;
+        const Loaded before = page;
+        EXPECT_EQ(0, Parse(bad[i], page)) << "case " << i;
+        EXPECT_EQ(0, std::memcmp(&before.fh, &page.fh, 14)) << "case " << i;
+        EXPECT_EQ(0, std::memcmp(&before.info, &page.info, 1064)) << "case " << i;
+        EXPECT_EQ(before.pixels, page.pixels) << "case " << i;
+    }
+}
+
+TEST_F(PageFormat, ConverterMakesAOneBitPageAndRefusesOtherBitmaps) {
+    auto bmp = MonoPage();
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    std::vector<uint8_t> out;
+    ASSERT_EQ(1, ConvertBmpBytes(bmp.data(), bmp.size(), out));
+    ASSERT_EQ(bmp.size(), out.size());
+    EXPECT_EQ('C', out[0]);
+    EXPECT_EQ('O', out[1]);
+    EXPECT_EQ(1, out[6]);
+    EXPECT_TRUE(std::equal(bmp.begin() + 10, bmp.end(), out.begin() + 10));
+    Loaded page;
+    EXPECT_EQ(1, Parse(out, page));
+
+    auto withBits = [&](uint16_t bits) { auto b = bmp; std::memcpy(&b[28], &bits, 2); return b; };
+    const std::vector<std::vector<uint8_t>> bad = {
+        MonoPage(),                                         // "CO", not "BM"
+        withBits(8),
+        withBits(4),
+        std::vector<uint8_t>(bmp.begin(), bmp.end() - 1),   // pixel data cut short
+        std::vector<uint8_t>(bmp.begin(), bmp.begin() + 30),
+    };
+    for (size_t i = 0; i < bad.size(); ++i) {
+        EXPECT_EQ(0, ConvertBmpBytes(bad[i].data(), bad[i].size(), out)) << "case " << i;
+        EXPECT_TRUE(out.empty());
+    }
+}
+
+} // namespace
