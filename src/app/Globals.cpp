@@ -1,0 +1,25 @@
+// Program-wide handles and state of the application shell.
+#include "app/App.h"
+
+HINSTANCE hInst;
+HWND hWndMain;
+HWND hDlgDeveloper;
+const int TimerInterval = 50;
+
+HBITMAP hbmDotPattern;
+HBITMAP hbmTitleArea;
+HBITMAP hbmCommand[6];
+HBITMAP hbmCommandDn[6];
+HBITMAP hbmColorBtn;
+HBITMAP hbmColorBtnDn;
+HBITMAP hbmTitles;
+
+HCURSOR hcurArrow;
+HCURSOR hcurEdit;
+HCURSOR hcurWait;
+HCURSOR hcurCurrent;
+
+int AppPhase = 3;
+int BusyFlag;
+int SelectedColourId = 2001;
+int SelectedColourIndex = 2;
