@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <mmsystem.h>
+
 extern const void* EffectTable[9]; // entries 1-8: the WAVE resources; 0 unused
 extern int MusicStopped;
 

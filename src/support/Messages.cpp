@@ -25,11 +25,23 @@ char* GetResString(UINT number, int slot) {
     return buffer;
 }
 
+MessageBoxFn MessageBoxHook;
+
+int ShowMessage(HWND owner, const char* text, const char* caption, UINT type) {
+    return MessageBoxHook ? MessageBoxHook(owner, text, caption, type) : MessageBoxA(owner, text, caption, type);
+}
+
+int ShowResMessage(UINT textNumber, UINT captionNumber, UINT type) {
+    GetResString(captionNumber, 1);
+    GetResString(textNumber, 0);
+    return ShowMessage(hWndMain, TextSlots[0], TextSlots[1], type);
+}
+
 void AssertBox(const char* expression, const char* file, unsigned line) {
     char text[AssertTextSize];
     FormatAssertText(text, sizeof text, expression, file, line);
     MessageBeep(0);
-    if (MessageBoxA(hWndMain, text, "ASSERTION FAILURE", MB_OKCANCEL | MB_ICONERROR | MB_TASKMODAL) != IDOK)
+    if (ShowMessage(hWndMain, text, "ASSERTION FAILURE", MB_OKCANCEL | MB_ICONERROR | MB_TASKMODAL) != IDOK)
         DestroyWindow(hWndMain);
 }
 

@@ -1,0 +1,166 @@
+// Start-up, the message loop and shutdown of the one main window.
+#include <ddraw.h>
+
+#include "app/App.h"
+#include "colouring/Display.h"
+#include "page/Gmem.h"
+#include "resource.h"
+#include "sound/Sound.h"
+#include "support/Messages.h"
+
+namespace {
+
+IDirectDraw* DirectDraw;
+
+HBITMAP LoadNamedBitmap(const char* name) { return LoadBitmapA(hInst, name); }
+
+void DeleteBitmap(HBITMAP& bitmap) {
+    if (bitmap)
+        DeleteObject(bitmap);
+    bitmap = nullptr;
+}
+
+} // namespace
+
+int ProgramEntry(HINSTANCE instance, int showCommand) {
+    hDlgDeveloper = nullptr;
+    if (HWND running = FindWindowA("HUEBERRYWIN", nullptr)) {
+        if (IsWindow(running)) {
+            BringWindowToTop(running);
+            if (IsIconic(running))
+                ShowWindow(running, SW_RESTORE);
+        }
+        return -1;
+    }
+    RegisterMainClass(instance);
+    if (!InitMainWindow(instance, showCommand))
+        return 0;
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (hDlgDeveloper && IsDialogMessageA(hDlgDeveloper, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return int(message.wParam);
+}
+
+void RegisterMainClass(HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, "HueberryIcon");
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = "HUEBERRYWIN";
+    RegisterClassA(&windowClass);
+}
+
+int InitMainWindow(HINSTANCE instance, int showCommand) {
+    hInst = instance;
+    HWND window = CreateWindowExA(0, "HUEBERRYWIN", "Hueberry", WS_POPUPWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600,
+                                  nullptr, nullptr, instance, nullptr);
+    if (!window)
+        return 0;
+    hWndMain = window;
+    // The two early failures tear down through the destroy handler, so the palette, the music and the
+    // display mode that creation took are given back before the program ends.
+    if (CheckDisplaySize(hWndMain)) {
+        DestroyWindow(hWndMain);
+        return 0;
+    }
+    EnterFullScreen();
+    SetMemoryHandler(MemoryRetryBox);
+    if (!AllocPageBuffers()) {
+        if (IsWindow(hWndMain)) // Cancel in the assertion box has already destroyed it
+            DestroyWindow(hWndMain);
+        return 0;
+    }
+    static const char* const CommandNames[6] = {"QuitBtn", "PrintBtn", "ClearBtn", "InfoBtn", "UpBtn", "DownBtn"};
+    static const char* const CommandDnNames[6] = {"QuitBtnDn", "PrintBtnDn", "ClearBtnDn",
+                                                  "InfoBtnDn", "UpBtnDn",    "DownBtnDn"};
+    hbmDotPattern = LoadNamedBitmap("DotPattern");
+    hbmTitleArea = LoadNamedBitmap("TitleArea");
+    for (int i = 0; i < 6; ++i) {
+        hbmCommand[i] = LoadNamedBitmap(CommandNames[i]);
+        hbmCommandDn[i] = LoadNamedBitmap(CommandDnNames[i]);
+    }
+    hbmColorBtn = LoadNamedBitmap("ColorBtn");
+    hbmColorBtnDn = LoadNamedBitmap("ColorBtnDn");
+    hbmTitles = LoadNamedBitmap("Titles");
+    ShowWindow(hWndMain, showCommand);
+    LoadEffects(instance);
+    if (SetTimer(hWndMain, 1, TimerInterval, nullptr))
+        return 1;
+    ShowResMessage(IDS_NO_TIMER, IDS_STARTUP_CAPTION, MB_ICONWARNING);
+    ShutDown(hWndMain);
+    return 0;
+}
+
+int CheckDisplaySize(HWND window) {
+    HDC dc = GetDC(window);
+    const int width = GetDeviceCaps(dc, HORZRES), height = GetDeviceCaps(dc, VERTRES);
+    ReleaseDC(window, dc);
+    if (width >= 800 && height >= 600)
+        return 0;
+    ShowResMessage(IDS_DISPLAY_TOO_SMALL, IDS_DISPLAY_CAPTION, MB_OK);
+    return 1;
+}
+
+int EnterFullScreen() {
+    if (FAILED(DirectDrawCreate(nullptr, &DirectDraw, nullptr))) {
+        LogMessage("DirectDrawCreateEx");
+        return 0;
+    }
+    if (FAILED(DirectDraw->SetCooperativeLevel(hWndMain, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE))) {
+        LogMessage("SetCooperativeLevel");
+        return 0;
+    }
+    if (FAILED(DirectDraw->SetDisplayMode(800, 600, 16))) {
+        LogMessage("SetDisplayMode");
+        return 0;
+    }
+    return 1;
+}
+
+int LeaveFullScreen() {
+    if (DirectDraw) {
+        DirectDraw->RestoreDisplayMode();
+        DirectDraw->Release();
+        DirectDraw = nullptr;
+    }
+    return 0;
+}
+
+int HandleCreate(HWND window) {
+    BuildPalette(window);
+    OpenMusic();
+    StartMusic(window);
+    hcurArrow = LoadCursorA(nullptr, IDC_ARROW);
+    hcurEdit = LoadCursorA(hInst, "EditCursor");
+    hcurWait = LoadCursorA(nullptr, IDC_WAIT);
+    hcurCurrent = hcurArrow;
+    return 0;
+}
+
+int ShutDown(HWND window) {
+    KillTimer(window, 1);
+    StopMusic();
+    CloseMusic();
+    if (hcurEdit) {
+        DestroyCursor(hcurEdit);
+        hcurEdit = nullptr;
+    }
+    DeleteBitmap(hbmDotPattern);
+    DeleteBitmap(hbmTitleArea);
+    for (HBITMAP& bitmap : hbmCommand)
+        DeleteBitmap(bitmap);
+    for (HBITMAP& bitmap : hbmCommandDn)
+        DeleteBitmap(bitmap);
+    FreePageBuffers();
+    ReleasePalette(hWndMain ? hWndMain : window);
+    LeaveFullScreen();
+    PostQuitMessage(0);
+    return 0;
+}

@@ -1,0 +1,150 @@
+// The main window procedure: the phases from intro to running, painting by state and command routing.
+#include "app/App.h"
+#include "colouring/Display.h"
+#include "colouring/FillShell.h"
+#include "dialogs/Dialogbx.h"
+#include "page/PageSet.h"
+#include "print/Print.h"
+#include "screen/Buttons.h"
+#include "screen/Drawbrdr.h"
+#include "sound/Sound.h"
+
+namespace {
+
+// Input and commands are ignored while a modal dialog or a print job runs, and while a fill or a wipe
+// runs: a paint dispatched during the animation enables the window again, and a key or click that got
+// through then would start a second animation inside the first or load another page under it.
+bool InputBlocked() { return BusyFlag || AnimationRunning; }
+
+void PaintWindow(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (AppPhase == 0) {
+        EnableWindow(window, FALSE);
+        DrawFrame(dc);
+        ShowPage();
+        DrawTitleStrip(dc);
+        EnableWindow(window, TRUE);
+        DiscardInput(window);
+        SetFocus(window);
+    }
+    EndPaint(window, &paint);
+    if (AppPhase != 0) {
+        HDC windowDc = GetDC(window);
+        DrawDotBackground(windowDc);
+        ReleaseDC(window, windowDc);
+    }
+    if (AppPhase == 3) {
+        AppPhase = 2;
+        PostMessageA(hWndMain, MsgShowIntro, 0, 0);
+    } else if (AppPhase == 1) {
+        AppPhase = 0;
+        PostMessageA(hWndMain, MsgCreateButtons, 0, 0);
+        HDC windowDc = GetDC(window);
+        DrawFrame(windowDc);
+        ReleaseDC(window, windowDc);
+        if (!OpenFirstPage()) {
+            ShutDown(hWndMain);
+            return;
+        }
+        hcurCurrent = hcurEdit;
+        SetCursor(hcurCurrent);
+    }
+}
+
+void PickColour(int id) {
+    const int previousSlot = SelectedColourId - IdFirstColour;
+    PlayEffect(8);
+    SelectedColourId = id;
+    SelectedColourIndex = id - 1999;
+    HWND previous = ColourButtons[previousSlot].window;
+    SendMessageA(previous, BM_SETSTATE, TRUE, 0);
+    SendMessageA(previous, BM_SETSTATE, FALSE, 0);
+}
+
+LRESULT RouteCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if (id >= IdFirstColour && id <= IdLastColour) {
+        PickColour(id);
+        return 0;
+    }
+    // Before the first page is open there is nothing to save, step from, clear or print: Quit then
+    // ends without saving, and the page commands are refused.
+    const bool pageOpen = PageIsOpen();
+    switch (id) {
+    case IdQuit:
+        SaveCurrentPage();
+        DestroyWindow(window);
+        return 0;
+    case IdPrint:
+        if (pageOpen)
+            PrintCommand(hInst, window);
+        SetFocus(window);
+        return 1;
+    case IdClear:
+        return pageOpen ? ClearCommand(window) : 0;
+    case IdInfo:
+        DialogBoxParamA(hInst, "InfoDlg", window, InfoDlgProc, 0);
+        SetFocus(window);
+        return 1;
+    case IdUp:
+        return pageOpen ? PreviousPage(window) : 0;
+    case IdDown:
+        return pageOpen ? NextPage(window) : 0;
+    default:
+        return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+    }
+}
+
+} // namespace
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return HandleCreate(window);
+    case WM_DESTROY:
+        return ShutDown(window);
+    case WM_SETFOCUS:
+        SetCursor(hcurCurrent);
+        return 0;
+    case WM_KILLFOCUS:
+        return 0;
+    case WM_PAINT:
+        PaintWindow(window);
+        return 0;
+    case WM_SETCURSOR:
+        SetCursor(hcurCurrent);
+        SetFocus(window);
+        return 0;
+    case WM_DRAWITEM:
+        return DrawButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_KEYDOWN:
+        return InputBlocked() ? 0 : HandleKeyDown(window, wParam);
+    case WM_CHAR:
+        return InputBlocked() ? 0 : HandleChar(window, wParam);
+    case WM_COMMAND:
+        return InputBlocked() ? 0 : RouteCommand(window, wParam, lParam);
+    case WM_TIMER:
+        return 0;
+    case WM_MOUSEMOVE:
+        if (InputBlocked())
+            return 0;
+        if (GetFocus() != window)
+            SetFocus(window);
+        return HandlePointerMove(lParam);
+    case WM_LBUTTONDOWN:
+        return InputBlocked() ? 0 : HandleClick(window, lParam);
+    case MM_MCINOTIFY:
+        ReplayMusic(window);
+        return 0;
+    case MsgShowIntro:
+        DialogBoxParamA(hInst, "ShareIntroDlg", hWndMain, IntroDlgProc, 0);
+        AppPhase = 1;
+        InvalidateRect(hWndMain, nullptr, FALSE);
+        return 0;
+    case MsgCreateButtons:
+        return CreateButtons(window);
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
