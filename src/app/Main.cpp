@@ -108,12 +108,21 @@ int CheckDisplaySize(HWND window) {
     return 1;
 }
 
+// Under Wine, exclusive full-screen access puts a surface over the window's child buttons that stays even
+// after the access is given back, and the window loses its border; Wine's desktop is the X display's own,
+// which the program cannot usefully switch. There the program keeps the desktop's mode, its designed
+// fallback when the mode cannot be had.
+static bool RunningUnderWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 int EnterFullScreen() {
     if (FAILED(DirectDrawCreate(nullptr, &DirectDraw, nullptr))) {
         LogMessage("DirectDrawCreateEx");
         return 0;
     }
-    if (FAILED(DirectDraw->SetCooperativeLevel(hWndMain, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE))) {
+    if (RunningUnderWine() || FAILED(DirectDraw->SetCooperativeLevel(hWndMain, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE))) {
         LogMessage("SetCooperativeLevel");
         return 0;
     }

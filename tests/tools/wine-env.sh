@@ -14,6 +14,7 @@ hb_wine_prefix() {
         wineboot -i >/dev/null 2>&1 || true
         wineserver -w
     fi
+    return 0
 }
 
 # Starts Xvfb on a free display with the given screen (e.g. 800x600x24); sets HB_XVFB_PID and DISPLAY.
