@@ -1,6 +1,7 @@
 // Sound commands and effect flags as sent to the platform, the message texts, the assertion box and the log.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 

@@ -1,0 +1,240 @@
+// The region fill on a scripted clock: order, pace, sounds, walls, memory, nesting; queue; pick.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "colouring/Fill.h"
+#include "colouring/PointQueue.h"
+#include "colouring/Wipe.h"
+
+namespace {
+
+// A clock moving msPerRead / readsPerMs per reading; frames record the points pumped before them,
+// sounds are "P<n>", "L<n>", "S" and "|" for each frame.
+struct ScriptedHost : AnimationHost {
+    uint32_t start = 1000;
+    uint64_t msPerRead = 1, readsPerMs = 1, reads = 0;
+    uint32_t lastTick = 0;
+    int pumps = 0;
+    std::vector<std::pair<int, uint32_t>> frames;
+    std::string sounds;
+    std::function<void()> onPump;
+    uint32_t Tick() override {
+        return lastTick = uint32_t(start + reads++ * msPerRead / readsPerMs);
+    }
+    void ShowPage() override {
+        frames.push_back({pumps, lastTick});
+        sounds += '|';
+    }
+    void PumpMessage() override {
+        ++pumps;
+        if (onPump)
+            onPump();
+    }
+    void PlayEffect(int n) override { sounds += "P" + std::to_string(n); }
+    void LoopEffect(int n) override { sounds += "L" + std::to_string(n); }
+    void StopEffect() override { sounds += 'S'; }
+};
+
+// A page from rows of text: '#' outline, '.' blank, 'a', 'b' ... paint colours 1, 2 ...
+struct TestPage {
+    int w, h;
+    std::vector<uint8_t> px;
+    TestPage(int width, int height) : w(width), h(height), px(size_t(w) * h, BlankIndex) {}
+    explicit TestPage(const std::vector<std::string>& rows)
+        : TestPage(int(rows[0].size()), int(rows.size())) {
+        for (int i = 0; i < w * h; ++i) {
+            const char c = rows[size_t(i / w)][size_t(i % w)];
+            At(i % w, i / w) = c == '#' ? 0 : c == '.' ? BlankIndex : uint8_t(c - 'a' + 1);
+        }
+    }
+    PageView View() { return {px.data(), w, h}; }
+    uint8_t& At(int x, int y) { return View().At(x, y); }
+    std::vector<std::string> Rows() {
+        std::vector<std::string> rows(size_t(h), std::string(size_t(w), ' '));
+        for (int i = 0; i < w * h; ++i) {
+            const uint8_t v = At(i % w, i / w);
+            rows[size_t(i / w)][size_t(i % w)] = v == 0            ? '#'
+                                                 : v == BlankIndex ? '.'
+                                                                   : char('a' + v - 1);
+        }
+        return rows;
+    }
+    long Count(uint8_t v) { return std::count(px.begin(), px.end(), v); }
+};
+
+int allocationsLeft = -1; // -1: never fail
+void* FailingAlloc(size_t size) {
+    if (allocationsLeft == 0)
+        return nullptr;
+    allocationsLeft -= allocationsLeft > 0;
+    return std::malloc(size);
+}
+
+class Fill : public ::testing::Test {
+  protected:
+    void SetUp() override { allocationsLeft = -1, pointNodeAlloc = FailingAlloc; }
+    void TearDown() override {
+        pointNodeAlloc = std::malloc;
+        EXPECT_FALSE(AnimationRunning);
+    }
+};
+
+TEST_F(Fill, SpreadsUpDownLeftRightAndRecoloursOnAppend) {
+    TestPage page(5, 5);
+    int step[5][5] = {};
+    ScriptedHost host;
+    host.onPump = [&] {
+        for (int i = 0; i < 25; ++i)
+            if (page.At(i % 5, i / 5) == 4 && step[i / 5][i % 5] == 0)
+                step[i / 5][i % 5] = host.pumps;
+    };
+    ASSERT_EQ(1, FillRegionCore(page.View(), 2, 2, 4, host));
+    // The point after which each pixel had colour; the seed takes it when its up neighbour looks
+    // back.
+    const int want[5][5] = {{15, 6, 2, 6, 16},
+                            {8, 2, 1, 2, 9},
+                            {4, 1, 2, 1, 5},
+                            {11, 3, 1, 3, 12},
+                            {19, 10, 3, 10, 20}};
+    for (int i = 0; i < 25; ++i)
+        EXPECT_EQ(want[i / 5][i % 5], step[i / 5][i % 5]) << i % 5 << "," << i / 5;
+    EXPECT_EQ(26, host.pumps); // 25 pixels, the seed twice
+}
+
+TEST_F(Fill, FramesEvery501PointsAtLeast20msApartWithTheLoopSoundAfter450ms) {
+    for (const uint32_t start : {1000u, 0xFFFFFF00u}) { // also across the tick count's wrap
+        SCOPED_TRACE(start);
+        TestPage page(120, 120); // 14,400 pixels: 14,401 points, 28 paced frames
+        ScriptedHost host;
+        host.start = start;
+        host.readsPerMs = 100; // 501 points take 5 ms: every frame has to wait
+        ASSERT_EQ(1, FillRegionCore(page.View(), 60, 60, 9, host));
+        ASSERT_EQ(29u, host.frames.size());
+        for (size_t k = 0; k < 28; ++k)
+            EXPECT_EQ(std::make_pair(int(501 * k + 500), uint32_t(start + 20 * k + 20)),
+                      host.frames[k]);
+        EXPECT_EQ(14401, host.frames.back().first);
+        EXPECT_EQ(14401, host.pumps);
+        EXPECT_EQ(14400, page.Count(9));
+    }
+    // Frame 23 (at 460 ms) is the first past 450 ms; the stop follows the final drawing.
+    TestPage page(120, 120);
+    ScriptedHost host;
+    host.readsPerMs = 100;
+    FillRegionCore(page.View(), 60, 60, 9, host);
+    EXPECT_EQ("P" + std::to_string(1 + RandomBelowCore(1000, 4)) + std::string(22, '|') + "L5" +
+                  std::string(7, '|') + "S",
+              host.sounds);
+}
+
+TEST_F(Fill, SmallRegionsDrawOnceAndPlayOnlyTheOpeningSound) {
+    // 499 pixels (500 points) are drawn once; 500 pixels get a frame after the 501st point too;
+    // an enclosed pixel keeps its colour, yet the opening sound plays. The clock runs 10 ms a read.
+    const struct {
+        std::vector<std::string> rows;
+        std::vector<std::pair<int, uint32_t>> frames;
+        std::string sounds;
+    } cases[] = {{{std::string(499, '.')}, {{500, 6010}}, "|"},
+                 {{std::string(500, '.')}, {{500, 6020}, {501, 6020}}, "L5||S"},
+                 {{"###", "#.#", "###"}, {{1, 1020}}, "|"}};
+    for (const auto& c : cases) {
+        TestPage page(c.rows);
+        ScriptedHost host;
+        host.msPerRead = 10;
+        ASSERT_EQ(1, FillRegionCore(page.View(), page.w / 2, page.h / 2, 2, host));
+        EXPECT_EQ(c.frames, host.frames);
+        EXPECT_EQ("P" + std::to_string(1 + RandomBelowCore(1000, 4)) + c.sounds, host.sounds);
+        EXPECT_EQ(page.w == 3 ? 0 : page.w, page.Count(2));
+    }
+}
+
+TEST_F(Fill, StopsAtOutlinesWallsOfTheNewColourAndThePictureEdges) {
+    // Blank and two other colours above a wall of the new colour (g), a walled-off area below it.
+    TestPage page({"#######", "#..cd.#", "#.d.c.#", "#ggggg#", "#e.ec.#", "#######"});
+    ScriptedHost host;
+    ASSERT_EQ(1, FillRegionCore(page.View(), 1, 1, 7, host));
+    EXPECT_EQ((std::vector<std::string>{"#######", "#ggggg#", "#ggggg#", "#ggggg#", "#e.ec.#",
+                                        "#######"}),
+              page.Rows());
+    // In the buffer the last column of a row touches the first column of the row above.
+    TestPage edges({"..#.", "..#.", "..#."});
+    ASSERT_EQ(1, FillRegionCore(edges.View(), 3, 0, 7, host));
+    ASSERT_EQ(1, FillRegionCore(edges.View(), 0, 0, 5, host));
+    EXPECT_EQ((std::vector<std::string>{"ee#g", "ee#g", "ee#g"}), edges.Rows());
+}
+
+TEST_F(Fill, RunningOutOfQueueNodesEndsTheFillCleanly) {
+    TestPage page(120, 120);
+    ScriptedHost none, late, again;
+    allocationsLeft = 0; // not even the seed's node: nothing changes, the page is still drawn
+    EXPECT_EQ(0, FillRegionCore(page.View(), 60, 60, 3, none));
+    EXPECT_EQ(0, none.pumps);
+    EXPECT_EQ(1u, none.frames.size());
+    EXPECT_EQ(14400, page.Count(BlankIndex));
+    // The 3,000th node fails after the loop sound started: 2,998 pixels took colour (the seed's
+    // first node and the failed one give none), the last frame is drawn and the loop stopped.
+    late.msPerRead = 10;
+    allocationsLeft = 2999;
+    EXPECT_EQ(0, FillRegionCore(page.View(), 60, 60, 3, late));
+    EXPECT_EQ(2998, page.Count(3));
+    EXPECT_EQ(14400 - 2998, page.Count(BlankIndex));
+    EXPECT_NE(std::string::npos, late.sounds.find("L5|"));
+    EXPECT_EQ("|S", late.sounds.substr(late.sounds.size() - 2));
+    EXPECT_EQ(late.pumps, late.frames.back().first);
+    // The page is consistent: a later fill finishes the region.
+    allocationsLeft = -1;
+    EXPECT_EQ(1, FillRegionCore(page.View(), 0, 0, 4, again));
+    EXPECT_EQ(14400, page.Count(4));
+}
+
+TEST_F(Fill, NoFillOrWipeStartsInsideARunningFillNorOffThePage) {
+    TestPage page(30, 30), standard(StdPageWidth, StdPageHeight);
+    std::fill(standard.px.begin(), standard.px.end(), 5);
+    std::vector<uint8_t> visited(standard.px.size());
+    ScriptedHost host, inner;
+    host.onPump = [&] {
+        EXPECT_EQ(0, FillRegionCore(page.View(), 0, 0, 6, inner));
+        EXPECT_EQ(0, WipePictureCore(standard.View(), visited.data(), inner));
+    };
+    ASSERT_EQ(1, FillRegionCore(page.View(), 15, 15, 3, host));
+    EXPECT_EQ(900, page.Count(3));
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{-1, 0}, {30, 0}, {0, -1}, {0, 30}})
+        EXPECT_EQ(0, FillRegionCore(page.View(), x, y, 4, inner));
+    EXPECT_EQ("", inner.sounds); // nothing played, nothing drawn
+    EXPECT_EQ(long(standard.px.size()), standard.Count(5));
+}
+
+TEST_F(Fill, PointQueueRefillsAfterRunningDryAndSurvivesAFailedAppend) {
+    PointQueue queue(1, 2);
+    QueuePoint p{};
+    queue.Pop();
+    queue.Pop(); // nothing on an empty queue
+    EXPECT_TRUE(!queue.head && !queue.tail && !queue.current && !queue.Front(p));
+    ASSERT_EQ(1, queue.Append(3, 4));
+    allocationsLeft = 0;
+    EXPECT_EQ(0, queue.Append(5, 6));
+    allocationsLeft = -1;
+    ASSERT_EQ(1, queue.Append(7, 8));
+    std::vector<std::pair<int, int>> order;
+    for (; queue.Front(p); queue.Pop())
+        order.push_back({p.x, p.y});
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{3, 4}, {7, 8}}), order);
+    queue.Append(9, 9); // released by the queue's end (the sanitizer build checks for leaks)
+}
+
+TEST_F(Fill, RandomPickTakesBits16To30OfOneStepFromTheTick) {
+    // The well-known first values for seeds 0 and 1, and two states whose top bit must not show.
+    EXPECT_EQ(38, RandomBelowCore(0, 32768));
+    EXPECT_EQ(41, RandomBelowCore(1, 32768));
+    EXPECT_EQ(18467, RandomBelowCore(0x29E2C0u, 32768));
+    EXPECT_EQ(26500, RandomBelowCore(0x18BE873Au, 32768));
+    EXPECT_EQ(41 % 4, RandomBelowCore(1, 4));
+}
+
+} // namespace
