@@ -1,0 +1,117 @@
+// The print job: the print dialog, the one-page document and the chosen layout.
+#include "print/Print.h"
+
+#include <commdlg.h>
+
+#include "app/App.h"
+#include "page/Page.h"
+#include "print/Layouts.h"
+#include "print/Options.h"
+#include "support/Messages.h"
+
+namespace {
+
+constexpr DWORD PrintDialogFlags =
+    PD_NOSELECTION | PD_NOPAGENUMS | PD_RETURNDC | PD_HIDEPRINTTOFILE;
+static_assert(PrintDialogFlags == 0x10010C);
+
+const DOCINFOA PrintDocument = {sizeof(DOCINFOA), "Hueberry: Printing", nullptr, nullptr, 0};
+
+} // namespace
+
+HDC GetPrinterDC(HWND owner) {
+    // Filled afresh for every job: no device mode or names go in, so the dialog starts from the
+    // default printer.
+    PRINTDLGA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.Flags = PrintDialogFlags;
+    dialog.nCopies = 1;
+    const BOOL chosen = PrintDlgA(&dialog);
+    // The dialog hands back the device mode and names it allocated; nothing keeps them between
+    // jobs.
+    if (dialog.hDevMode)
+        GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames)
+        GlobalFree(dialog.hDevNames);
+    return chosen ? dialog.hDC : nullptr;
+}
+
+BOOL CALLBACK PrintAbortProc(HDC, int) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return TRUE;
+}
+
+void MapPrintableArea(HDC printer, const PrintableArea& area) {
+    if (area.scale == 1)
+        return;
+    SetMapMode(printer, MM_ANISOTROPIC);
+    SetWindowExtEx(printer, 1, 1, nullptr);
+    SetViewportExtEx(printer, area.scale, area.scale, nullptr);
+    SetViewportOrgEx(printer, area.xOrigin, area.yOrigin, nullptr);
+}
+
+int RunPrintJob(HWND window, HDC printer, int horzRes, int vertRes) {
+    // The layouts take 16-bit sizes. A side beyond 32,767 device pixels would wrap and garble the
+    // print, so the area is handed on scaled down and the device maps it back up
+    // (FitPrintableArea).
+    const PrintableArea area = FitPrintableArea(horzRes, vertRes);
+    const short xPage = short(area.pw), yPage = short(area.ph);
+    if (!xPage && !yPage) {
+        AssertBox("xPage || yPage", "Print", 49);
+        // Ending the program from the box destroys the main window, whose shutdown releases the
+        // page buffers: the job then ends here without drawing from them.
+        if (!IsWindow(window) || !lpDib) {
+            DeleteDC(printer);
+            BusyFlag = 0;
+            return 1;
+        }
+    }
+    hcurCurrent = hcurWait;
+    SetCursor(hcurWait);
+    EnableWindow(window, FALSE);
+    SetAbortProc(printer, PrintAbortProc);
+
+    int failed = 0;
+    const bool documentStarted = StartDocA(printer, &PrintDocument) > 0;
+    if (!documentStarted || StartPage(printer) <= 0) {
+        failed = 1;
+    } else {
+        // Set after StartPage: older drivers reset the context's attributes when a page starts.
+        MapPrintableArea(printer, area);
+        if (PrintMode == 0)
+            PrintDefault(printer, xPage, yPage);
+        else
+            PrintAlternate(printer, xPage, yPage);
+    }
+    if (EndPage(printer) > 0)
+        EndDoc(printer);
+    else if (documentStarted)
+        AbortDoc(printer); // a started document that cannot be ended would stay in the printer's queue
+
+    // A window closed while the abort procedure dispatched messages is gone; there is nothing to
+    // restore.
+    if (IsWindow(window)) {
+        EnableWindow(window, TRUE);
+        DiscardInput(window);
+        RepostPointer(window);
+    }
+    DeleteDC(printer);
+    BusyFlag = 0;
+    return failed;
+}
+
+int PrintCommand(HINSTANCE, HWND window) {
+    BusyFlag = 1;
+    HDC printer = GetPrinterDC(window);
+    if (!printer) {
+        BusyFlag = 0;
+        return 1;
+    }
+    return RunPrintJob(window, printer, GetDeviceCaps(printer, HORZRES),
+                       GetDeviceCaps(printer, VERTRES));
+}

@@ -1,0 +1,140 @@
+// The print layouts' geometry, the quarter turn and the framed print buffer.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "page/Page.h"
+#include "print/PrintGeometry.h"
+
+namespace {
+
+constexpr int W = StdPageWidth, H = StdPageHeight;
+
+struct WorkedCase {
+    int pw, ph;
+    DefaultGeometry def;
+    HalvesGeometry halves;
+    int k, xOff, yOff, lowerY;
+};
+
+const WorkedCase WorkedCases[] = {
+    {2400, 3150, {373, 394, 1654, 2361}, {374, 394, 1651, 1180}, 4, 268, 243, 1575},
+    {4800, 6300, {745, 787, 3310, 4725}, {747, 787, 3306, 2362}, 8, 536, 486, 3150},
+    {1200, 1500, {206, 187, 788, 1125}, {206, 187, 787, 562}, 3, -99, -249, 750},
+};
+
+TEST(PrintGeometry, WorkedValuesOfTheStandardPage) {
+    for (const WorkedCase& c : WorkedCases) {
+        SCOPED_TRACE(testing::Message() << c.pw << " x " << c.ph);
+        const DefaultGeometry d = DefaultLayout(c.pw, c.ph, W, H);
+        EXPECT_EQ(d.xDest, c.def.xDest);
+        EXPECT_EQ(d.yDest, c.def.yDest);
+        EXPECT_EQ(d.destW, c.def.destW);
+        EXPECT_EQ(d.destH, c.def.destH);
+        const HalvesGeometry a = HalvesLayout(c.pw, c.ph, W, H);
+        EXPECT_EQ(a.xDest, c.halves.xDest);
+        EXPECT_EQ(a.yDest, c.halves.yDest);
+        EXPECT_EQ(a.destW, c.halves.destW);
+        EXPECT_EQ(a.halfH, c.halves.halfH);
+        const BlocksGeometry b = BlocksLayout(c.pw, c.ph, W, H);
+        EXPECT_EQ(b.k, c.k);
+        EXPECT_EQ(b.xOff, c.xOff);
+        EXPECT_EQ(b.yOff, c.yOff);
+        EXPECT_EQ(b.lowerY, c.lowerY);
+        EXPECT_EQ(b.drawW, c.k * 466);
+        EXPECT_EQ(b.drawH, c.k * 666);
+    }
+}
+
+TEST(PrintGeometry, BlockFactorLimitsAndFlooredOffsets) {
+    EXPECT_EQ(BlocksLayout(2400, 20000, W, H).k, 20); // 27 before the limit
+    EXPECT_EQ(BlocksLayout(2400, 14800, W, H).k, 20);
+    EXPECT_EQ(BlocksLayout(2400, 14799, W, H).k, 19);
+    EXPECT_EQ(BlocksLayout(2400, 2220, W, H).k, 3);
+    EXPECT_EQ(BlocksLayout(100, 100, W, H).k, 3);
+    // Odd negative differences round down, not toward zero.
+    const BlocksGeometry odd = BlocksLayout(1201, 1501, W, H);
+    EXPECT_EQ(odd.xOff, -99);
+    EXPECT_EQ(odd.yOff, -249);
+    EXPECT_EQ(odd.lowerY, -249 + 999);
+}
+
+TEST(PrintGeometry, RotationIsAQuarterTurnAnticlockwiseWithBlankWhite) {
+    std::vector<uint8_t> full(PagePixelBytes, BlankIndex), turned(PagePixelBytes, 0xAA);
+    const PageView picture{full.data(), W, H};
+    picture.At(0, 0) = 5;     // top-left
+    picture.At(W - 1, 0) = 6; // top-right
+    picture.At(0, H - 1) = 7; // bottom-left
+    picture.At(100, 200) = PrintedBlankIndex;
+    picture.At(101, 200) = OutlineIndex;
+    RotatePage(full.data(), W, H, turned.data());
+    const PageView paper{turned.data(), H, W};
+    EXPECT_EQ(paper.At(0, W - 1), 5); // the top edge became the left edge
+    EXPECT_EQ(paper.At(0, 0), 6);
+    EXPECT_EQ(paper.At(H - 1, W - 1), 7);
+    EXPECT_EQ(paper.At(200, W - 1 - 100), PrintedBlankIndex);
+    EXPECT_EQ(paper.At(200, W - 1 - 101), OutlineIndex);
+    int blanks = 0, whites = 0;
+    for (uint8_t b : turned) {
+        blanks += b == BlankIndex;
+        whites += b == PrintedBlankIndex;
+    }
+    EXPECT_EQ(blanks, 0);
+    EXPECT_EQ(whites, int(PagePixelBytes) - 4);
+}
+
+TEST(PrintGeometry, PrintBufferKeepsItsRing) {
+    std::vector<uint8_t> rotated(PagePixelBytes), buffer(PrintBufferBytes, 0);
+    for (size_t i = 0; i < rotated.size(); ++i)
+        rotated[i] = uint8_t(1 + i % 250);
+    CopyToPrintBuffer(rotated.data(), H, W, buffer.data());
+    const int stride = H + 8;
+    for (int r = 0; r < W + 8; ++r)
+        for (int c = 0; c < stride; ++c) {
+            const uint8_t got = buffer[size_t(r) * stride + c];
+            if (r < 4 || r >= W + 4 || c < 4 || c >= H + 4)
+                ASSERT_EQ(got, 0) << r << "," << c;
+            else
+                ASSERT_EQ(got, rotated[size_t(r - 4) * H + (c - 4)]) << r << "," << c;
+        }
+}
+
+TEST(PrintGeometry, OversizedDevicesAreScaledInProportionAndCentred) {
+    const PrintableArea a4 = FitPrintableArea(2479, 3508);
+    EXPECT_EQ(a4.scale, 1);
+    EXPECT_EQ(a4.pw, 2479);
+    EXPECT_EQ(a4.ph, 3508);
+    EXPECT_EQ(a4.xOrigin + a4.yOrigin, 0);
+    EXPECT_EQ(FitPrintableArea(32767, 32767).scale, 1);
+    EXPECT_EQ(FitPrintableArea(32768, 10).scale, 2);
+
+    const struct {
+        int w, h, scale, pw, ph, xOrigin, yOrigin;
+    } cases[] = {
+        {52000, 33000, 2, 26000, 16500, 0, 0},
+        {70001, 90000, 3, 23333, 30000, 1, 0},
+        {60002, 98302, 4, 15000, 24575, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
+        const PrintableArea a = FitPrintableArea(c.w, c.h);
+        EXPECT_EQ(a.scale, c.scale);
+        EXPECT_EQ(a.pw, c.pw);
+        EXPECT_EQ(a.ph, c.ph);
+        EXPECT_EQ(a.xOrigin, c.xOrigin);
+        EXPECT_EQ(a.yOrigin, c.yOrigin);
+        // On the device the Default picture keeps its proportions and sits centred within one scale
+        // step.
+        const DefaultGeometry d = DefaultLayout(a.pw, a.ph, W, H);
+        const int left = a.xOrigin + d.xDest * a.scale, right = c.w - (left + d.destW * a.scale);
+        const int top = a.yOrigin + d.yDest * a.scale, bottom = c.h - (top + d.destH * a.scale);
+        EXPECT_GE(left, 0);
+        EXPECT_GE(top, 0);
+        EXPECT_LE(std::abs(left - right), a.scale + 1);
+        EXPECT_LE(std::abs(top - bottom), 4 * a.scale);
+        EXPECT_NEAR(double(d.destW) / d.destH, 468.0 / 668.0, 0.002);
+    }
+}
+
+} // namespace
