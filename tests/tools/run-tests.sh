@@ -16,7 +16,10 @@ hb_start_xvfb 800x600x24 || exit 1
 if [ -x "$HB_ROOT/tests/tools/cups.sh" ]; then
     "$HB_ROOT/tests/tools/cups.sh" start && HB_CUPS_STARTED=1
 fi
-# Wine's server stays up between the tests so each program start is quick.
+# Wine's server stays up between the tests so each program start is quick. The first Wine program of a
+# server starts Wine's own services, which inherit its output: run it here, with its output going
+# nowhere, or CTest would wait for a pipe that those services keep open until the server ends.
 wineserver -p >/dev/null 2>&1
+wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 
 ctest --test-dir "$HB_ROOT/build/native" --output-on-failure -j 2 --timeout 600
