@@ -20,13 +20,18 @@ void PaintWindow(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     if (AppPhase == 0) {
+        // A paint can arrive while a fill, a wipe or a modal box (a missing page's message, say) has
+        // disabled the window; it must not enable the window under them or take the focus from the box.
+        const bool wasEnabled = IsWindowEnabled(window);
         EnableWindow(window, FALSE);
         DrawFrame(dc);
         ShowPage();
         DrawTitleStrip(dc);
-        EnableWindow(window, TRUE);
-        DiscardInput(window);
-        SetFocus(window);
+        if (wasEnabled) {
+            EnableWindow(window, TRUE);
+            DiscardInput(window);
+            SetFocus(window);
+        }
     }
     EndPaint(window, &paint);
     if (AppPhase != 0) {

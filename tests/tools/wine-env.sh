@@ -12,6 +12,9 @@ hb_wine_prefix() {
         echo "Creating the Wine prefix in $WINEPREFIX (once)..."
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || true
+        # Without a window manager, Wine waits about 2 s on every show and hide of a managed window;
+        # unmanaged windows open and close at once.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -w
     fi
     return 0
