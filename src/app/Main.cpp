@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "sound/Sound.h"
 #include "support/Messages.h"
+#include "support/Gdi.h"
 
 namespace {
 
@@ -99,9 +100,8 @@ int InitMainWindow(HINSTANCE instance, int showCommand) {
 }
 
 int CheckDisplaySize(HWND window) {
-    HDC dc = GetDC(window);
-    const int width = GetDeviceCaps(dc, HORZRES), height = GetDeviceCaps(dc, VERTRES);
-    ReleaseDC(window, dc);
+    const WindowDc screen(window);
+    const int width = GetDeviceCaps(screen.dc, HORZRES), height = GetDeviceCaps(screen.dc, VERTRES);
     if (width >= 800 && height >= 600)
         return 0;
     ShowResMessage(IDS_DISPLAY_TOO_SMALL, IDS_DISPLAY_CAPTION, MB_OK);

@@ -8,6 +8,7 @@
 #include "screen/Buttons.h"
 #include "screen/Drawbrdr.h"
 #include "sound/Sound.h"
+#include "support/Gdi.h"
 
 namespace {
 
@@ -34,20 +35,15 @@ void PaintWindow(HWND window) {
         }
     }
     EndPaint(window, &paint);
-    if (AppPhase != 0) {
-        HDC windowDc = GetDC(window);
-        DrawDotBackground(windowDc);
-        ReleaseDC(window, windowDc);
-    }
+    if (AppPhase != 0)
+        DrawDotBackground(WindowDc(window).dc);
     if (AppPhase == 3) {
         AppPhase = 2;
         PostMessageA(hWndMain, MsgShowIntro, 0, 0);
     } else if (AppPhase == 1) {
         AppPhase = 0;
         PostMessageA(hWndMain, MsgCreateButtons, 0, 0);
-        HDC windowDc = GetDC(window);
-        DrawFrame(windowDc);
-        ReleaseDC(window, windowDc);
+        DrawFrame(WindowDc(window).dc);
         if (!OpenFirstPage()) {
             ShutDown(hWndMain);
             return;

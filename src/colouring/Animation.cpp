@@ -7,3 +7,20 @@ uint32_t lastFrameTick;
 uint32_t loopSoundTick;
 bool loopSoundOn;
 bool AnimationRunning;
+
+void DrawPacedFrame(AnimationHost& host, uint32_t gap, int loopEffect) {
+    while (now - lastFrameTick < gap)
+        now = host.Tick();
+    lastFrameTick = now;
+    if (!loopSoundOn && now > loopSoundTick) {
+        host.LoopEffect(loopEffect);
+        loopSoundOn = true;
+    }
+    host.ShowPage();
+}
+
+void FinishAnimation(AnimationHost& host) {
+    host.ShowPage();
+    if (loopSoundOn)
+        host.StopEffect();
+}

@@ -18,3 +18,10 @@ extern uint32_t now;
 extern uint32_t lastFrameTick;
 extern uint32_t loopSoundTick;
 extern bool loopSoundOn;
+
+// Waits, spinning on the tick count, until gap milliseconds have passed since the last frame (an
+// unsigned difference, so the pace holds across the count's wrap); starts the looped sound at the first
+// frame after the animation's first 450 ms; draws the frame.
+void DrawPacedFrame(AnimationHost& host, uint32_t gap, int loopEffect);
+// Draws the last frame and silences the looped sound if it was started.
+void FinishAnimation(AnimationHost& host);

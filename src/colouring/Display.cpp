@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "page/Page.h"
+#include "support/Gdi.h"
 
 HPALETTE hPalette;
 HPALETTE hPalettePrevious;
@@ -42,33 +43,30 @@ int BuildPalette(HWND window) {
                                   DisplayPalette[i].flags};
     hPalette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
     if (hPalette) {
-        HDC dc = GetDC(window);
-        hPalettePrevious = SelectPalette(dc, hPalette, FALSE);
-        RealizePalette(dc);
-        ReleaseDC(window, dc);
+        const WindowDc screen(window);
+        hPalettePrevious = SelectPalette(screen.dc, hPalette, FALSE);
+        RealizePalette(screen.dc);
     }
     CopyPaletteToColourTable(DisplayPalette, bmp.bmiColors);
     return 1;
 }
 
 void ReleasePalette(HWND window) {
-    HDC dc = GetDC(window);
+    const WindowDc screen(window);
     if (hPalette) {
-        SelectPalette(dc, hPalettePrevious, FALSE);
+        SelectPalette(screen.dc, hPalettePrevious, FALSE);
         DeleteObject(hPalette);
         hPalette = nullptr;
     }
-    ReleaseDC(window, dc);
 }
 
 int ShowPage() {
     if (!lpDib)
         return 0;
-    HDC dc = GetDC(hWndMain);
-    SelectDisplayPalette(dc);
+    const WindowDc screen(hWndMain);
+    SelectDisplayPalette(screen.dc);
     const int width = bmp.bmiHeader.biWidth, height = bmp.bmiHeader.biHeight;
-    StretchDIBits(dc, 70, 70, width, height, 0, 0, width, height, lpDib, reinterpret_cast<const BITMAPINFO*>(&bmp),
+    StretchDIBits(screen.dc, 70, 70, width, height, 0, 0, width, height, lpDib, reinterpret_cast<const BITMAPINFO*>(&bmp),
                   DIB_RGB_COLORS, SRCCOPY);
-    ReleaseDC(hWndMain, dc);
     return 1;
 }

@@ -53,22 +53,12 @@ int FillRegionCore(const PageView& page, int x, int y, uint8_t colour, Animation
         now = host.Tick();
         if (++counter >= FillFramePoints) {
             counter = 0;
-            // Unsigned difference, so the pace holds across the tick count's wrap; the wait spins.
-            while (now - lastFrameTick < FillFrameGap)
-                now = host.Tick();
-            lastFrameTick = now;
-            if (!loopSoundOn && now > loopSoundTick) {
-                host.LoopEffect(FillLoopEffect);
-                loopSoundOn = true;
-            }
-            host.ShowPage();
+            DrawPacedFrame(host, FillFrameGap, FillLoopEffect);
         }
         host.PumpMessage();
     }
 
-    host.ShowPage();
-    if (loopSoundOn)
-        host.StopEffect();
+    FinishAnimation(host);
     queue.Clear();
     AnimationRunning = false;
     return complete;

@@ -67,20 +67,11 @@ int WipePictureCore(const PageView& page, uint8_t* visited, AnimationHost& host)
             break;
         reference = point;
         now = host.Tick();
-        while (now - lastFrameTick < WipeFrameGap)
-            now = host.Tick();
-        lastFrameTick = now;
-        if (!loopSoundOn && now > loopSoundTick) {
-            host.LoopEffect(WipeLoopEffect);
-            loopSoundOn = true;
-        }
-        host.ShowPage();
+        DrawPacedFrame(host, WipeFrameGap, WipeLoopEffect);
         host.PumpMessage();
     }
 
-    host.ShowPage();
-    if (loopSoundOn)
-        host.StopEffect();
+    FinishAnimation(host);
     queue.Clear();
     AnimationRunning = false;
     return complete;

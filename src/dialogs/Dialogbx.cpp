@@ -5,6 +5,7 @@
 #include "print/Options.h"
 #include "resource.h"
 #include "support/Messages.h"
+#include "support/Gdi.h"
 
 namespace {
 
@@ -28,13 +29,6 @@ const DialogUnits& TheDialogUnits() {
     return units;
 }
 
-struct MemoryDc {
-    HDC dc;
-    explicit MemoryDc(HDC target) : dc(CreateCompatibleDC(target)) {}
-    ~MemoryDc() { DeleteDC(dc); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-};
 
 INT_PTR WhiteBackground(HDC dc) {
     SetBkColor(dc, RGB(255, 255, 255));

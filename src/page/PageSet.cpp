@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "screen/Drawbrdr.h"
 #include "support/Messages.h"
+#include "support/Gdi.h"
 
 const PageSetEntry PageSet[PageCount] = {
     {"bones.col", 10}, {"duck.col", 21}, {"parrots.col", 34}, {"pig.col", 35}, {"spider.col", 41}, {"buy_me.col", 0},
@@ -48,10 +49,7 @@ int StepPage(HWND window, int delta) {
         return 0;
     }
     ShowPage();
-    if (HDC dc = GetDC(window)) {
-        DrawTitleStrip(dc);
-        ReleaseDC(window, dc);
-    }
+    DrawTitleStrip(WindowDc(window).dc);
     SetFocus(window);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "page/Page.h"
 #include "print/Options.h"
 #include "print/PrintGeometry.h"
+#include "support/Gdi.h"
 
 static_assert(sizeof(MYBITMAPINFO) == sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
 static_assert(offsetof(BITMAPINFOHEADER, biWidth) == offsetof(BitmapInfoHeader, biWidth));
@@ -24,11 +25,6 @@ void DescribeImage(MYBITMAPINFO& info, int width, int height) {
 const BITMAPINFO* AsInfo(const MYBITMAPINFO& info) {
     return reinterpret_cast<const BITMAPINFO*>(&info);
 }
-
-struct ScreenDC {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDC() { ReleaseDC(nullptr, dc); }
-};
 
 // A memory context compatible with the screen, holding the display palette and a bitmap of its own.
 struct MemoryBitmap {
@@ -115,7 +111,7 @@ int PrintAlternate(HDC printer, short pw, short ph) {
     const int blocks = PrintMode == 2;
     RotatePage(lpDib, width, height, lpDibClear);
 
-    ScreenDC screen;
+    WindowDc screen(nullptr);
     SelectDisplayPalette(screen.dc);
     const int bitmapW = height + 40, bitmapH = (width + 140) / 2; // 500 x 400
     MemoryBitmap upper(screen.dc, bitmapW, bitmapH), lower(screen.dc, bitmapW, bitmapH);

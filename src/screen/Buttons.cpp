@@ -5,6 +5,7 @@
 #include "colouring/ColourTable.h"
 #include "colouring/Display.h"
 #include "screen/ScreenTables.h"
+#include "support/Gdi.h"
 
 // In creation order; the bitmap slots of hbmCommand and hbmCommandDn are id - 1001.
 ButtonRecord CommandButtons[6] = {
@@ -48,13 +49,6 @@ void CreateFromTable(HWND parent, ButtonRecord* table, int count) {
     }
 }
 
-struct MemoryDc {
-    HDC dc;
-    explicit MemoryDc(HDC target) : dc(CreateCompatibleDC(target)) {}
-    ~MemoryDc() { DeleteDC(dc); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-};
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "page/PageSet.h"
 #include "screen/ScreenTables.h"
 #include "support/Messages.h"
+#include "support/Gdi.h"
 
 namespace {
 
@@ -15,14 +16,6 @@ constexpr SIZE TitleAreaSize = {148, 45};
 constexpr POINT TitleStripAt = {330, 561};
 constexpr SIZE TitleStripSize = {140, 10};
 
-// A memory context compatible with a target; whatever is selected into it is let go with it.
-struct MemoryDc {
-    HDC dc;
-    explicit MemoryDc(HDC target) : dc(CreateCompatibleDC(target)) {}
-    ~MemoryDc() { DeleteDC(dc); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-};
 
 struct Pen {
     HPEN pen;

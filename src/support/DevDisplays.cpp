@@ -7,6 +7,7 @@
 #include "page/Page.h"
 #include "support/DevFormats.h"
 #include "support/Messages.h"
+#include "support/Gdi.h"
 
 namespace {
 
@@ -21,11 +22,10 @@ constexpr int DeveloperTextId = 1004;
 
 // Written straight onto the main window's top band, without waiting for a paint.
 void ShowStatus(const char* text, const RECT& strip, UINT format) {
-    HDC dc = GetDC(hWndMain);
+    const WindowDc screen(hWndMain);
     RECT box = strip;
-    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawTextA(dc, text, -1, &box, format);
-    ReleaseDC(hWndMain, dc);
+    FillRect(screen.dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawTextA(screen.dc, text, -1, &box, format);
 }
 
 void ShowInts(const int* values, int count, const RECT& strip) {
