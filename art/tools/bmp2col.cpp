@@ -1,4 +1,5 @@
-// Turns a 1-bit BMP drawing into a page file with the program's own converter: bmp2col in.bmp out.col
+// Turns a 1-bit BMP drawing into a page file with the program's own converter: bmp2col in.bmp
+// out.col
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -12,7 +13,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
-    std::vector<uint8_t> bmp((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bmp((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
     std::vector<uint8_t> page;
     if (!in.good() && !in.eof()) {
         std::fprintf(stderr, "bmp2col: cannot read %s\n", argv[1]);

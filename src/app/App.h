@@ -1,4 +1,5 @@
-// Program-wide handles and state of the application shell, and its entry, window procedure and input handlers.
+// Program-wide handles and state of the application shell, and its entry, window procedure and
+// input handlers.
 #pragma once
 #include <windows.h>
 
@@ -29,7 +30,8 @@ extern int SelectedColourIndex;
 constexpr UINT MsgShowIntro = 1025;
 constexpr UINT MsgCreateButtons = 2024;
 
-constexpr int IdQuit = 1001, IdPrint = 1002, IdClear = 1003, IdInfo = 1004, IdUp = 1005, IdDown = 1006;
+constexpr int IdQuit = 1001, IdPrint = 1002, IdClear = 1003, IdInfo = 1004, IdUp = 1005,
+              IdDown = 1006;
 constexpr int IdFirstColour = 2000, IdLastColour = 2035;
 
 int ProgramEntry(HINSTANCE instance, int showCommand);

@@ -1,4 +1,5 @@
-// Keyboard and pointer input: keys press their command buttons visibly, clicks in the picture fill regions.
+// Keyboard and pointer input: keys press their command buttons visibly, clicks in the picture fill
+// regions.
 #include "app/App.h"
 #include "colouring/FillShell.h"
 #include "page/Page.h"
@@ -88,7 +89,8 @@ int HandleClick(HWND window, LPARAM position) {
 }
 
 void DiscardInput(HWND window) {
-    // The ranges are fixed (keyboard 0x100-0x108, mouse 0x200-0x209), whatever the headers' LAST values are.
+    // The ranges are fixed (keyboard 0x100-0x108, mouse 0x200-0x209), whatever the headers' LAST
+    // values are.
     MSG message;
     while (PeekMessageA(&message, window, 0x100, 0x108, PM_REMOVE)) {
     }

@@ -6,14 +6,16 @@
 #include "page/Gmem.h"
 #include "resource.h"
 #include "sound/Sound.h"
-#include "support/Messages.h"
 #include "support/Gdi.h"
+#include "support/Messages.h"
 
 namespace {
 
 IDirectDraw* DirectDraw;
 
-HBITMAP LoadNamedBitmap(const char* name) { return LoadBitmapA(hInst, name); }
+HBITMAP LoadNamedBitmap(const char* name) {
+    return LoadBitmapA(hInst, name);
+}
 
 void DeleteBitmap(HBITMAP& bitmap) {
     if (bitmap)
@@ -60,13 +62,13 @@ void RegisterMainClass(HINSTANCE instance) {
 
 int InitMainWindow(HINSTANCE instance, int showCommand) {
     hInst = instance;
-    HWND window = CreateWindowExA(0, "HUEBERRYWIN", "Hueberry", WS_POPUPWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600,
-                                  nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, "HUEBERRYWIN", "Hueberry", WS_POPUPWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 800, 600, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 0;
     hWndMain = window;
-    // The two early failures tear down through the destroy handler, so the palette, the music and the
-    // display mode that creation took are given back before the program ends.
+    // The two early failures tear down through the destroy handler, so the palette, the music and
+    // the display mode that creation took are given back before the program ends.
     if (CheckDisplaySize(hWndMain)) {
         DestroyWindow(hWndMain);
         return 0;
@@ -78,7 +80,8 @@ int InitMainWindow(HINSTANCE instance, int showCommand) {
             DestroyWindow(hWndMain);
         return 0;
     }
-    static const char* const CommandNames[6] = {"QuitBtn", "PrintBtn", "ClearBtn", "InfoBtn", "UpBtn", "DownBtn"};
+    static const char* const CommandNames[6] = {"QuitBtn", "PrintBtn", "ClearBtn",
+                                                "InfoBtn", "UpBtn",    "DownBtn"};
     static const char* const CommandDnNames[6] = {"QuitBtnDn", "PrintBtnDn", "ClearBtnDn",
                                                   "InfoBtnDn", "UpBtnDn",    "DownBtnDn"};
     hbmDotPattern = LoadNamedBitmap("DotPattern");
@@ -108,10 +111,10 @@ int CheckDisplaySize(HWND window) {
     return 1;
 }
 
-// Under Wine, exclusive full-screen access puts a surface over the window's child buttons that stays even
-// after the access is given back, and the window loses its border; Wine's desktop is the X display's own,
-// which the program cannot usefully switch. There the program keeps the desktop's mode, its designed
-// fallback when the mode cannot be had.
+// Under Wine, exclusive full-screen access puts a surface over the window's child buttons that
+// stays even after the access is given back, and the window loses its border; Wine's desktop is the
+// X display's own, which the program cannot usefully switch. There the program keeps the desktop's
+// mode, its designed fallback when the mode cannot be had.
 static bool RunningUnderWine() {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
@@ -122,7 +125,8 @@ int EnterFullScreen() {
         LogMessage("DirectDrawCreateEx");
         return 0;
     }
-    if (RunningUnderWine() || FAILED(DirectDraw->SetCooperativeLevel(hWndMain, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE))) {
+    if (RunningUnderWine() ||
+        FAILED(DirectDraw->SetCooperativeLevel(hWndMain, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE))) {
         LogMessage("SetCooperativeLevel");
         return 0;
     }

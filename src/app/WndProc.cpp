@@ -1,4 +1,5 @@
-// The main window procedure: the phases from intro to running, painting by state and command routing.
+// The main window procedure: the phases from intro to running, painting by state and command
+// routing.
 #include "app/App.h"
 #include "colouring/Display.h"
 #include "colouring/FillShell.h"
@@ -12,17 +13,21 @@
 
 namespace {
 
-// Input and commands are ignored while a modal dialog or a print job runs, and while a fill or a wipe
-// runs: a paint dispatched during the animation enables the window again, and a key or click that got
-// through then would start a second animation inside the first or load another page under it.
-bool InputBlocked() { return BusyFlag || AnimationRunning; }
+// Input and commands are ignored while a modal dialog or a print job runs, and while a fill or a
+// wipe runs: a paint dispatched during the animation enables the window again, and a key or click
+// that got through then would start a second animation inside the first or load another page under
+// it.
+bool InputBlocked() {
+    return BusyFlag || AnimationRunning;
+}
 
 void PaintWindow(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     if (AppPhase == 0) {
-        // A paint can arrive while a fill, a wipe or a modal box (a missing page's message, say) has
-        // disabled the window; it must not enable the window under them or take the focus from the box.
+        // A paint can arrive while a fill, a wipe or a modal box (a missing page's message, say)
+        // has disabled the window; it must not enable the window under them or take the focus from
+        // the box.
         const bool wasEnabled = IsWindowEnabled(window);
         EnableWindow(window, FALSE);
         DrawFrame(dc);

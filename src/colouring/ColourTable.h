@@ -28,5 +28,6 @@ constexpr uint8_t PaletteReserved = 1; // PC_RESERVED: the colours may be animat
 // Entries 0-37 from the colour table (flag PC_RESERVED), 38-254 black, 255 white.
 void BuildPaletteEntries(PalEntry entries[256]);
 
-// Copies red, green and blue of every palette entry into a page colour table; the fourth bytes stay.
+// Copies red, green and blue of every palette entry into a page colour table; the fourth bytes
+// stay.
 void CopyPaletteToColourTable(const PalEntry entries[256], RgbQuad table[256]);

@@ -39,8 +39,8 @@ int BuildPalette(HWND window) {
     logical.palVersion = 0x300;
     logical.palNumEntries = 256;
     for (int i = 0; i < 256; ++i)
-        logical.palPalEntry[i] = {DisplayPalette[i].red, DisplayPalette[i].green, DisplayPalette[i].blue,
-                                  DisplayPalette[i].flags};
+        logical.palPalEntry[i] = {DisplayPalette[i].red, DisplayPalette[i].green,
+                                  DisplayPalette[i].blue, DisplayPalette[i].flags};
     hPalette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
     if (hPalette) {
         const WindowDc screen(window);
@@ -66,7 +66,7 @@ int ShowPage() {
     const WindowDc screen(hWndMain);
     SelectDisplayPalette(screen.dc);
     const int width = bmp.bmiHeader.biWidth, height = bmp.bmiHeader.biHeight;
-    StretchDIBits(screen.dc, 70, 70, width, height, 0, 0, width, height, lpDib, reinterpret_cast<const BITMAPINFO*>(&bmp),
-                  DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(screen.dc, 70, 70, width, height, 0, 0, width, height, lpDib,
+                  reinterpret_cast<const BITMAPINFO*>(&bmp), DIB_RGB_COLORS, SRCCOPY);
     return 1;
 }

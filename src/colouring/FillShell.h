@@ -1,4 +1,5 @@
-// The region fill and the clearing wipe as the program runs them: timing, drawing, messages and sound.
+// The region fill and the clearing wipe as the program runs them: timing, drawing, messages and
+// sound.
 #pragma once
 #include <windows.h>
 

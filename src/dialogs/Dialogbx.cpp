@@ -4,8 +4,8 @@
 #include "app/App.h"
 #include "print/Options.h"
 #include "resource.h"
-#include "support/Messages.h"
 #include "support/Gdi.h"
+#include "support/Messages.h"
 
 namespace {
 
@@ -28,7 +28,6 @@ const DialogUnits& TheDialogUnits() {
     static const DialogUnits units = {HIWORD(GetDialogBaseUnits())};
     return units;
 }
-
 
 INT_PTR WhiteBackground(HDC dc) {
     SetBkColor(dc, RGB(255, 255, 255));

@@ -81,5 +81,6 @@ int CallMemoryHandler(size_t size) {
 }
 
 int MemoryRetryBox(size_t) {
-    return ShowMessage(hWndMain, "There is not enough memory to play this game.", "Error", MB_RETRYCANCEL) == IDRETRY;
+    return ShowMessage(hWndMain, "There is not enough memory to play this game.", "Error",
+                       MB_RETRYCANCEL) == IDRETRY;
 }

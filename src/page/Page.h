@@ -17,7 +17,11 @@ struct PageView {
     int width;
     int height;
     // The byte of picture position (x, y), y counted from the top.
-    uint8_t& At(int x, int y) const { return pixels[size_t(height - 1 - y) * size_t(width) + size_t(x)]; }
+    uint8_t& At(int x, int y) const {
+        return pixels[size_t(height - 1 - y) * size_t(width) + size_t(x)];
+    }
 };
 
-inline PageView CurrentPageView() { return {lpDib, bmp.bmiHeader.biWidth, bmp.bmiHeader.biHeight}; }
+inline PageView CurrentPageView() {
+    return {lpDib, bmp.bmiHeader.biWidth, bmp.bmiHeader.biHeight};
+}

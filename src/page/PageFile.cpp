@@ -1,4 +1,5 @@
-// Loading and saving the page file with the platform's file calls, and the developer's BMP converter.
+// Loading and saving the page file with the platform's file calls, and the developer's BMP
+// converter.
 #include "page/PageFile.h"
 
 #include <windows.h>
@@ -22,8 +23,8 @@ enum class ReadResult { Ok, CannotOpen, TooLarge };
 
 // Reads a whole file, opened with writing by others denied.
 ReadResult ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return ReadResult::CannotOpen;
     ReadResult result = ReadResult::Ok;
@@ -41,13 +42,14 @@ ReadResult ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
     return result;
 }
 
-// Writes the complete new contents beside the file, flushes them, then puts them in its place in one step:
-// whatever fails, the old file stays as it was and no temporary file is left behind.
+// Writes the complete new contents beside the file, flushes them, then puts them in its place in
+// one step: whatever fails, the old file stays as it was and no temporary file is left behind.
 int ReplaceFileContents(const char* path, const std::vector<uint8_t>& bytes) {
     char temporary[MAX_PATH];
     if (std::snprintf(temporary, sizeof temporary, "%s.tmp", path) >= int(sizeof temporary))
         return 0;
-    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD written = 0;
@@ -71,9 +73,11 @@ int LoadPage(const char* path) {
         ShowMessage(hWndMain, text, GetResString(IDS_HUEBERRY, 1), MB_ICONEXCLAMATION);
         return 0;
     }
-    // A damaged page (wrong size, cut short, not a page at all) is refused whole: the page in memory,
-    // header and pixels, stays exactly as it was, so a later save cannot write a half-loaded mix.
-    if (read != ReadResult::Ok || !lpDib || !ParsePage(bytes.data(), bytes.size(), DisplayPalette, bmfhead, bmp, lpDib)) {
+    // A damaged page (wrong size, cut short, not a page at all) is refused whole: the page in
+    // memory, header and pixels, stays exactly as it was, so a later save cannot write a
+    // half-loaded mix.
+    if (read != ReadResult::Ok || !lpDib ||
+        !ParsePage(bytes.data(), bytes.size(), DisplayPalette, bmfhead, bmp, lpDib)) {
         ShowResMessage(IDS_NOT_PAGE, IDS_HUEBERRY, MB_OK);
         return 0;
     }

@@ -1,4 +1,5 @@
-// Reading and writing page files from and to bytes; every read is bounded by the file and the buffers.
+// Reading and writing page files from and to bytes; every read is bounded by the file and the
+// buffers.
 #include "page/PageFormat.h"
 
 #include <cstring>
@@ -12,15 +13,19 @@ void ExpandMonoRow(const uint8_t* source, uint8_t* destination, uint32_t byteCou
 
 namespace {
 
-uint32_t MonoRowBytes(int32_t width) { return ((static_cast<uint32_t>(width) + 31) / 32) * 4; }
+uint32_t MonoRowBytes(int32_t width) {
+    return ((static_cast<uint32_t>(width) + 31) / 32) * 4;
+}
 
 // Whether [offset, offset + count) lies inside a file of size bytes.
-bool Inside(size_t size, uint64_t offset, uint64_t count) { return offset <= size && count <= size - offset; }
+bool Inside(size_t size, uint64_t offset, uint64_t count) {
+    return offset <= size && count <= size - offset;
+}
 
 } // namespace
 
-int ParsePage(const uint8_t* file, size_t size, const PalEntry palette[256], BitmapFileHeader& fileHeader,
-              MYBITMAPINFO& info, uint8_t* pixels) {
+int ParsePage(const uint8_t* file, size_t size, const PalEntry palette[256],
+              BitmapFileHeader& fileHeader, MYBITMAPINFO& info, uint8_t* pixels) {
     BitmapFileHeader fh;
     MYBITMAPINFO bi;
     if (!Inside(size, 0, sizeof fh + sizeof(BitmapInfoHeader)))
@@ -71,7 +76,8 @@ int ParsePage(const uint8_t* file, size_t size, const PalEntry palette[256], Bit
 std::vector<uint8_t> SerializePage(const BitmapFileHeader& fileHeader, const MYBITMAPINFO& info,
                                    const uint8_t* pixels) {
     std::vector<uint8_t> out;
-    if (info.bmiHeader.biWidth != StdPageWidth || info.bmiHeader.biHeight != StdPageHeight || !pixels)
+    if (info.bmiHeader.biWidth != StdPageWidth || info.bmiHeader.biHeight != StdPageHeight ||
+        !pixels)
         return out;
     out.resize(StdPageFileBytes);
     std::memcpy(out.data(), &fileHeader, sizeof fileHeader);
@@ -82,7 +88,8 @@ std::vector<uint8_t> SerializePage(const BitmapFileHeader& fileHeader, const MYB
 
 int ConvertBmpBytes(const uint8_t* bmp, size_t size, std::vector<uint8_t>& out) {
     out.clear();
-    constexpr size_t headerBytes = sizeof(BitmapFileHeader) + sizeof(BitmapInfoHeader) + 2 * sizeof(RgbQuad);
+    constexpr size_t headerBytes =
+        sizeof(BitmapFileHeader) + sizeof(BitmapInfoHeader) + 2 * sizeof(RgbQuad);
     static_assert(headerBytes == 62);
     if (!Inside(size, 0, headerBytes))
         return 0;
@@ -94,7 +101,8 @@ int ConvertBmpBytes(const uint8_t* bmp, size_t size, std::vector<uint8_t>& out) 
         fh.bfOffBits != headerBytes || h.biWidth <= 0 || h.biHeight <= 0)
         return 0;
     const uint64_t imageBytes = uint64_t(MonoRowBytes(h.biWidth)) * uint64_t(h.biHeight);
-    if (MonoRowBytes(h.biWidth) > MonoRowMax || imageBytes > PagePixelBytes || !Inside(size, headerBytes, imageBytes))
+    if (MonoRowBytes(h.biWidth) > MonoRowMax || imageBytes > PagePixelBytes ||
+        !Inside(size, headerBytes, imageBytes))
         return 0;
     h.biSizeImage = static_cast<uint32_t>(imageBytes);
     fh.bfType = PageMagic;
@@ -103,6 +111,7 @@ int ConvertBmpBytes(const uint8_t* bmp, size_t size, std::vector<uint8_t>& out) 
     out.resize(headerBytes + imageBytes);
     std::memcpy(out.data(), &fh, sizeof fh);
     std::memcpy(out.data() + sizeof fh, &h, sizeof h);
-    std::memcpy(out.data() + sizeof fh + sizeof h, bmp + sizeof fh + sizeof h, headerBytes - sizeof fh - sizeof h + imageBytes);
+    std::memcpy(out.data() + sizeof fh + sizeof h, bmp + sizeof fh + sizeof h,
+                headerBytes - sizeof fh - sizeof h + imageBytes);
     return 1;
 }

@@ -1,4 +1,5 @@
-// Page file records (a bitmap-file layout with the magic "CO") and their reading and writing from and to bytes.
+// Page file records (a bitmap-file layout with the magic "CO") and their reading and writing from
+// and to bytes.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -62,30 +63,33 @@ constexpr uint16_t PageMagic = 0x4F43;   // "CO"
 constexpr uint16_t BitmapMagic = 0x4D42; // "BM"
 constexpr int StdPageWidth = 660;
 constexpr int StdPageHeight = 460;
-constexpr uint32_t PagePixelBytes = 303600;    // 660 x 460, the size of lpDib and lpDibClear
-constexpr uint32_t PrintBufferBytes = 312624;  // (660 + 8) x (460 + 8)
+constexpr uint32_t PagePixelBytes = 303600;     // 660 x 460, the size of lpDib and lpDibClear
+constexpr uint32_t PrintBufferBytes = 312624;   // (660 + 8) x (460 + 8)
 constexpr uint32_t PageHeaderBytes = 14 + 1064; // file header, info header and 256 colours
 constexpr uint32_t StdPageFileBytes = PageHeaderBytes + PagePixelBytes; // 304,678
-constexpr uint32_t MonoRowMax = 832;           // the loader's 1-bit row buffer
+constexpr uint32_t MonoRowMax = 832; // the loader's 1-bit row buffer
 constexpr uint8_t OutlineIndex = 0;
-constexpr uint8_t BlankIndex = 37;             // '%'
-constexpr uint8_t PrintedBlankIndex = 27;      // white on paper
+constexpr uint8_t BlankIndex = 37;        // '%'
+constexpr uint8_t PrintedBlankIndex = 27; // white on paper
 
-// Expands n bytes of 1-bit pixels, most significant bit first: a set bit is blank (37), a clear one outline (0).
+// Expands n bytes of 1-bit pixels, most significant bit first: a set bit is blank (37), a clear one
+// outline (0).
 void ExpandMonoRow(const uint8_t* source, uint8_t* destination, uint32_t byteCount);
 
-// Reads a page file held in memory into the 8-bit page form. A 1-bit page is expanded and its colour table
-// rebuilt from the display palette (red, green, blue; the fourth bytes as read). Any page that is not a
-// 660 x 460 page whose pixel data lie wholly inside the file is refused; on refusal the outputs are untouched.
-// pixels must hold PagePixelBytes. Returns 1 when loaded, 0 when refused.
-int ParsePage(const uint8_t* file, size_t size, const PalEntry palette[256], BitmapFileHeader& fileHeader,
-              MYBITMAPINFO& info, uint8_t* pixels);
+// Reads a page file held in memory into the 8-bit page form. A 1-bit page is expanded and its
+// colour table rebuilt from the display palette (red, green, blue; the fourth bytes as read). Any
+// page that is not a 660 x 460 page whose pixel data lie wholly inside the file is refused; on
+// refusal the outputs are untouched. pixels must hold PagePixelBytes. Returns 1 when loaded, 0 when
+// refused.
+int ParsePage(const uint8_t* file, size_t size, const PalEntry palette[256],
+              BitmapFileHeader& fileHeader, MYBITMAPINFO& info, uint8_t* pixels);
 
-// The bytes of a page file as the program writes it: both headers as held, then width x height pixels.
-// Returns an empty vector when the held header does not describe a standard page.
+// The bytes of a page file as the program writes it: both headers as held, then width x height
+// pixels. Returns an empty vector when the held header does not describe a standard page.
 std::vector<uint8_t> SerializePage(const BitmapFileHeader& fileHeader, const MYBITMAPINFO& info,
                                    const uint8_t* pixels);
 
-// Makes a 1-bit page file (blank flag 1) from an uncompressed 1-bit BMP with a 40-byte info header and two
-// colour entries whose pixels start at offset 62. Returns 0 (and leaves out empty) for any other source.
+// Makes a 1-bit page file (blank flag 1) from an uncompressed 1-bit BMP with a 40-byte info header
+// and two colour entries whose pixels start at offset 62. Returns 0 (and leaves out empty) for any
+// other source.
 int ConvertBmpBytes(const uint8_t* bmp, size_t size, std::vector<uint8_t>& out);

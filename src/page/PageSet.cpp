@@ -6,24 +6,26 @@
 #include "page/PageFile.h"
 #include "resource.h"
 #include "screen/Drawbrdr.h"
-#include "support/Messages.h"
 #include "support/Gdi.h"
+#include "support/Messages.h"
 
 const PageSetEntry PageSet[PageCount] = {
-    {"bones.col", 10}, {"duck.col", 21}, {"parrots.col", 34}, {"pig.col", 35}, {"spider.col", 41}, {"buy_me.col", 0},
+    {"bones.col", 10}, {"duck.col", 21},   {"parrots.col", 34},
+    {"pig.col", 35},   {"spider.col", 41}, {"buy_me.col", 0},
 };
 
 int CurrentPage;
 
 namespace {
 
-// Whether the page in memory was loaded from the file of CurrentPage. Until then nothing may be saved,
-// or an empty page would be written over a picture that was never opened.
+// Whether the page in memory was loaded from the file of CurrentPage. Until then nothing may be
+// saved, or an empty page would be written over a picture that was never opened.
 bool PageOpen;
 
 int LoadCurrent() {
     const int ok = LoadPage(PageSet[CurrentPage].file);
-    // A refused load leaves the previous page in memory, which does not belong to the new CurrentPage.
+    // A refused load leaves the previous page in memory, which does not belong to the new
+    // CurrentPage.
     PageOpen = ok;
     return ok;
 }
@@ -56,7 +58,9 @@ int StepPage(HWND window, int delta) {
 
 } // namespace
 
-bool PageIsOpen() { return PageOpen; }
+bool PageIsOpen() {
+    return PageOpen;
+}
 
 int SaveCurrentPage() {
     if (!PageOpen)
@@ -77,6 +81,10 @@ int OpenFirstPage() {
     return 1;
 }
 
-int NextPage(HWND window) { return StepPage(window, +1); }
+int NextPage(HWND window) {
+    return StepPage(window, +1);
+}
 
-int PreviousPage(HWND window) { return StepPage(window, -1); }
+int PreviousPage(HWND window) {
+    return StepPage(window, -1);
+}

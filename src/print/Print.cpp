@@ -91,7 +91,8 @@ int RunPrintJob(HWND window, HDC printer, int horzRes, int vertRes) {
     if (EndPage(printer) > 0)
         EndDoc(printer);
     else if (documentStarted)
-        AbortDoc(printer); // a started document that cannot be ended would stay in the printer's queue
+        AbortDoc(
+            printer); // a started document that cannot be ended would stay in the printer's queue
 
     // A window closed while the abort procedure dispatched messages is gone; there is nothing to
     // restore.

@@ -49,7 +49,6 @@ void CreateFromTable(HWND parent, ButtonRecord* table, int count) {
     }
 }
 
-
 } // namespace
 
 int CreateButtons(HWND parent) {

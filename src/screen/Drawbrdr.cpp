@@ -4,8 +4,8 @@
 #include "app/App.h"
 #include "page/PageSet.h"
 #include "screen/ScreenTables.h"
-#include "support/Messages.h"
 #include "support/Gdi.h"
+#include "support/Messages.h"
 
 namespace {
 
@@ -15,7 +15,6 @@ constexpr POINT TitleAreaAt = {326, 543};
 constexpr SIZE TitleAreaSize = {148, 45};
 constexpr POINT TitleStripAt = {330, 561};
 constexpr SIZE TitleStripSize = {140, 10};
-
 
 struct Pen {
     HPEN pen;

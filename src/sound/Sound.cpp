@@ -1,7 +1,6 @@
 // Wave effects played from memory, one at a time, and the background music looped through MCI.
 #include "sound/Sound.h"
 
-
 #include <cstring>
 #include <initializer_list>
 
@@ -10,7 +9,9 @@ int MusicStopped;
 
 namespace {
 
-MCIERROR PlatformMci(const char* command, HWND callback) { return mciSendStringA(command, nullptr, 0, callback); }
+MCIERROR PlatformMci(const char* command, HWND callback) {
+    return mciSendStringA(command, nullptr, 0, callback);
+}
 
 BOOL PlatformPlaySound(const void* sound, DWORD flags) {
     return PlaySoundA(static_cast<const char*>(sound), nullptr, flags);
@@ -19,9 +20,13 @@ BOOL PlatformPlaySound(const void* sound, DWORD flags) {
 MciSender Mci = PlatformMci;
 SoundPlayer Player = PlatformPlaySound;
 
-void Rewind() { Mci("seek MainMidi to start wait", nullptr); }
+void Rewind() {
+    Mci("seek MainMidi to start wait", nullptr);
+}
 
-void PlayNotify(HWND window) { Mci("play MainMidi notify", window); }
+void PlayNotify(HWND window) {
+    Mci("play MainMidi notify", window);
+}
 
 } // namespace
 
@@ -38,11 +43,17 @@ void LoadEffects(HINSTANCE instance) {
     }
 }
 
-void PlayEffect(int number) { Player(EffectTable[number], SND_ASYNC | SND_MEMORY); }
+void PlayEffect(int number) {
+    Player(EffectTable[number], SND_ASYNC | SND_MEMORY);
+}
 
-void LoopEffect(int number) { Player(EffectTable[number], SND_ASYNC | SND_MEMORY | SND_LOOP); }
+void LoopEffect(int number) {
+    Player(EffectTable[number], SND_ASYNC | SND_MEMORY | SND_LOOP);
+}
 
-void StopEffect() { Player(nullptr, 0); }
+void StopEffect() {
+    Player(nullptr, 0);
+}
 
 void OpenMusic() {
     char command[256];
@@ -72,4 +83,6 @@ void StopMusic() {
     Mci("stop MainMidi", nullptr);
 }
 
-void CloseMusic() { Mci("close MainMidi", nullptr); }
+void CloseMusic() {
+    Mci("close MainMidi", nullptr);
+}

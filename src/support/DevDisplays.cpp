@@ -6,8 +6,8 @@
 #include "app/App.h"
 #include "page/Page.h"
 #include "support/DevFormats.h"
-#include "support/Messages.h"
 #include "support/Gdi.h"
+#include "support/Messages.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-// Developer displays: status-strip printers, value dumps, the modeless developer dialog and small tools.
+// Developer displays: status-strip printers, value dumps, the modeless developer dialog and small
+// tools.
 #pragma once
 #include <windows.h>
 

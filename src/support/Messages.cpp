@@ -14,7 +14,9 @@ char TextSlots[2][512];
 int LoggingOn;
 long LogStartTenths;
 
-long TenthsNow() { return long(GetTickCount() / 100); }
+long TenthsNow() {
+    return long(GetTickCount() / 100);
+}
 
 } // namespace
 
@@ -28,7 +30,8 @@ char* GetResString(UINT number, int slot) {
 MessageBoxFn MessageBoxHook;
 
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT type) {
-    return MessageBoxHook ? MessageBoxHook(owner, text, caption, type) : MessageBoxA(owner, text, caption, type);
+    return MessageBoxHook ? MessageBoxHook(owner, text, caption, type)
+                          : MessageBoxA(owner, text, caption, type);
 }
 
 int ShowResMessage(UINT textNumber, UINT captionNumber, UINT type) {
@@ -41,7 +44,8 @@ void AssertBox(const char* expression, const char* file, unsigned line) {
     char text[AssertTextSize];
     FormatAssertText(text, sizeof text, expression, file, line);
     MessageBeep(0);
-    if (ShowMessage(hWndMain, text, "ASSERTION FAILURE", MB_OKCANCEL | MB_ICONERROR | MB_TASKMODAL) != IDOK)
+    if (ShowMessage(hWndMain, text, "ASSERTION FAILURE",
+                    MB_OKCANCEL | MB_ICONERROR | MB_TASKMODAL) != IDOK)
         DestroyWindow(hWndMain);
 }
 

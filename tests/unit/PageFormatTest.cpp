@@ -1,4 +1,5 @@
-// Page files from and to bytes: the 1-bit expansion, the 8-bit round trip, and every malformed page refused untouched.
+// Page files from and to bytes: the 1-bit expansion, the 8-bit round trip, and every malformed page
+// refused untouched.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -67,7 +68,8 @@ TEST_F(PageFormat, MonoPageLoadsToTheEightBitForm) {
     EXPECT_EQ(37, page.pixels[459 * 660 + 1]);
     EXPECT_EQ(37, page.pixels[659]); // the last pixel of the bottom row is before the padding bits
     size_t outlines = 0;
-    for (uint8_t p : page.pixels) outlines += p == 0;
+    for (uint8_t p : page.pixels)
+        outlines += p == 0;
     EXPECT_EQ(1u, outlines);
 }
 
@@ -91,21 +93,24 @@ TEST_F(PageFormat, MalformedPagesAreRefusedAndLeaveThePageUntouched) {
     ASSERT_EQ(1, Parse(MonoPage(), good));
     const auto eight = SerializePage(good.fh, good.info, good.pixels.data());
     const auto mono = MonoPage();
-    auto patch32 = [](std::vector<uint8_t> f, size_t at, uint32_t v) { std::memcpy(&f[at], &v, 4); return f; };
+    auto patch32 = [](std::vector<uint8_t> f, size_t at, uint32_t v) {
+        std::memcpy(&f[at], &v, 4);
+        return f;
+    };
 
     std::vector<std::vector<uint8_t>> bad = {
-        {},                                                  // empty
+        {},                                                      // empty
         std::vector<uint8_t>(eight.begin(), eight.begin() + 40), // shorter than the headers
-        std::vector<uint8_t>(eight.begin(), eight.end() - 1), // one pixel short
+        std::vector<uint8_t>(eight.begin(), eight.end() - 1),    // one pixel short
         std::vector<uint8_t>(mono.begin(), mono.end() - 1),
-        patch32(eight, 18, 0),                               // width 0
-        patch32(eight, 22, uint32_t(-460)),                  // negative height
-        patch32(eight, 18, 661),                             // not the standard size
-        patch32(patch32(eight, 18, 1000), 22, 400),          // more pixels than the buffer
-        patch32(eight, 34, 303601),                          // biSizeImage larger than the buffer
-        patch32(eight, 34, 303599),                          // smaller than width x height
-        patch32(eight, 10, 0xFFFFFFF0u),                     // pixel data beyond the file
-        patch32(MonoPage(), 18, 6700),                       // 1-bit rows longer than 832 bytes
+        patch32(eight, 18, 0),                      // width 0
+        patch32(eight, 22, uint32_t(-460)),         // negative height
+        patch32(eight, 18, 661),                    // not the standard size
+        patch32(patch32(eight, 18, 1000), 22, 400), // more pixels than the buffer
+        patch32(eight, 34, 303601),                 // biSizeImage larger than the buffer
+        patch32(eight, 34, 303599),                 // smaller than width x height
+        patch32(eight, 10, 0xFFFFFFF0u),            // pixel data beyond the file
+        patch32(MonoPage(), 18, 6700),              // 1-bit rows longer than 832 bytes
         MonoPage(330, 230),
     };
     auto bm = eight;
@@ -138,12 +143,16 @@ TEST_F(PageFormat, ConverterMakesAOneBitPageAndRefusesOtherBitmaps) {
     Loaded page;
     EXPECT_EQ(1, Parse(out, page));
 
-    auto withBits = [&](uint16_t bits) { auto b = bmp; std::memcpy(&b[28], &bits, 2); return b; };
+    auto withBits = [&](uint16_t bits) {
+        auto b = bmp;
+        std::memcpy(&b[28], &bits, 2);
+        return b;
+    };
     const std::vector<std::vector<uint8_t>> bad = {
-        MonoPage(),                                         // "CO", not "BM"
+        MonoPage(), // "CO", not "BM"
         withBits(8),
         withBits(4),
-        std::vector<uint8_t>(bmp.begin(), bmp.end() - 1),   // pixel data cut short
+        std::vector<uint8_t>(bmp.begin(), bmp.end() - 1), // pixel data cut short
         std::vector<uint8_t>(bmp.begin(), bmp.begin() + 30),
     };
     for (size_t i = 0; i < bad.size(); ++i) {

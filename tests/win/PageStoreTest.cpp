@@ -124,10 +124,13 @@ TEST_F(PageStore, ConverterMakesAPageFromABitmapAndRefusesOthers) {
 }
 
 int Answers;
-int AnswerRetryOnce(size_t) { return Answers++ == 0; }
+int AnswerRetryOnce(size_t) {
+    return Answers++ == 0;
+}
 int AllocateInsideHandler(size_t size) {
     ++Answers;
-    EXPECT_EQ(nullptr, AllocBlock(size)); // fails at once: the handler is not asked again from inside itself
+    EXPECT_EQ(nullptr,
+              AllocBlock(size)); // fails at once: the handler is not asked again from inside itself
     return 0;
 }
 

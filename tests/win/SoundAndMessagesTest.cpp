@@ -1,4 +1,5 @@
-// Sound commands and effect flags as sent to the platform, the message texts, the assertion box and the log.
+// Sound commands and effect flags as sent to the platform, the message texts, the assertion box and
+// the log.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -59,7 +60,8 @@ TEST_F(Sound, MusicCommandsAndTheStoppedFlag) {
     ASSERT_EQ(want.size(), Commands.size());
     for (size_t i = 0; i < want.size(); ++i) {
         EXPECT_EQ(want[i], Commands[i].command);
-        EXPECT_EQ(want[i].rfind("play", 0) == 0 ? window : nullptr, Commands[i].callback) << want[i];
+        EXPECT_EQ(want[i].rfind("play", 0) == 0 ? window : nullptr, Commands[i].callback)
+            << want[i];
     }
     Commands.clear();
     StartMusic(window);
@@ -90,16 +92,20 @@ TEST(MessageTexts, SlotsKeepTheirTextsAndTheTableHoldsTheExactWording) {
     const char* caption = GetResString(5, 1);
     const char* text = GetResString(3, 0);
     EXPECT_STREQ("Hueberry", caption);
-    EXPECT_STREQ("This program is designed to run full-screen at 800x600 resolution.  Change your display to this "
+    EXPECT_STREQ("This program is designed to run full-screen at 800x600 resolution.  Change your "
+                 "display to this "
                  "setting and then restart the program.",
                  text);
     EXPECT_STREQ("The file %s is missing.", GetResString(8, 0));
     EXPECT_STREQ("Hueberry", caption);
     EXPECT_STREQ("Start Up", GetResString(0x10001, 1)); // only the low 16 bits count
-    EXPECT_STREQ("All of the hueberry pages are missing or damaged. The program is unusable.", GetResString(9, 0));
+    EXPECT_STREQ("All of the hueberry pages are missing or damaged. The program is unusable.",
+                 GetResString(9, 0));
 }
 
-LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
+LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return DefWindowProcA(w, m, wp, lp);
+}
 
 TEST(AssertionBox, ShowsTheFailedConditionAndCancelEndsTheProgram) {
     MessageBoxRecorder boxes;
@@ -108,12 +114,14 @@ TEST(AssertionBox, ShowsTheFailedConditionAndCancelEndsTheProgram) {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "HBASSERTTEST";
     RegisterClassA(&windowClass);
-    hWndMain = CreateWindowA("HBASSERTTEST", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance, nullptr);
+    hWndMain = CreateWindowA("HBASSERTTEST", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             windowClass.hInstance, nullptr);
     ASSERT_NE(nullptr, hWndMain);
 
     AssertBox("lpDibClear", "Gmem", 26);
     ASSERT_EQ(1u, MessageBoxRecorder::boxes.size());
-    EXPECT_EQ("at line 26 in file Gmem: \"lpDibClear\": OK to continue.", MessageBoxRecorder::boxes[0].text);
+    EXPECT_EQ("at line 26 in file Gmem: \"lpDibClear\": OK to continue.",
+              MessageBoxRecorder::boxes[0].text);
     EXPECT_EQ("ASSERTION FAILURE", MessageBoxRecorder::boxes[0].caption);
     EXPECT_EQ(0x2011u, MessageBoxRecorder::boxes[0].type);
     EXPECT_TRUE(IsWindow(hWndMain));

@@ -44,7 +44,9 @@ MessageBoxRecorder::MessageBoxRecorder() {
     MessageBoxHook = Record;
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { MessageBoxHook = nullptr; }
+MessageBoxRecorder::~MessageBoxRecorder() {
+    MessageBoxHook = nullptr;
+}
 
 ScratchFolder::ScratchFolder() {
     char temp[MAX_PATH];
@@ -83,4 +85,6 @@ bool WriteBytes(const char* path, const std::vector<unsigned char>& bytes) {
     return std::fclose(f) == 0 && ok;
 }
 
-bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}

@@ -19,7 +19,8 @@ struct MessageBoxRecorder {
     ~MessageBoxRecorder();
 };
 
-// Makes a fresh empty folder under the system's temporary folder and makes it current; restores on exit.
+// Makes a fresh empty folder under the system's temporary folder and makes it current; restores on
+// exit.
 struct ScratchFolder {
     std::string path;
     char previous[MAX_PATH];
