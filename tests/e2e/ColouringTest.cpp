@@ -77,17 +77,48 @@ TEST_F(Colouring, AltF4EndsWithoutSaving) {
 
 TEST_F(Colouring, ClearWipesTheColouringBackToBlank) {
     ASSERT_NO_FATAL_FAILURE(SetUpPage());
+    ASSERT_GE(regions_.size(), 4u);
+    // The screen model draws the page in its own colours: blank light grey, the outline black.
+    ASSERT_EQ(original_.ColourOf(BlankIndex), Rgb(239, 239, 239));
+    ASSERT_EQ(original_.ColourOf(OutlineIndex), Rgb(0, 0, 0));
     Page expected = original_;
     ASSERT_NO_FATAL_FAILURE(StartRunning());
     ASSERT_NO_FATAL_FAILURE(Fill(expected, regions_[0].x, regions_[0].y, 2));
-    ASSERT_NO_FATAL_FAILURE(Fill(expected, regions_[1].x, regions_[1].y, 2));
+    // Black paint is wiped like any other colour; the black outline stays.
+    PickColour(2000);
+    ASSERT_NO_FATAL_FAILURE(Fill(expected, regions_[1].x, regions_[1].y, 1));
+    const HCURSOR edit = CurrentCursor(); // the pointer rests on the picture
 
     PressKey('C');
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(app_.Main()); }, 2000, 1))
+        << "the wipe did not start";
+    const HCURSOR wait = CurrentCursor();
+    EXPECT_NE(wait, edit) << "no wait cursor during the wipe";
+    // Clicks on the picture during the wave; each would fill a blank region black afterwards.
+    int clicksDuringWipe = 0;
+    for (int i = 2; i < 4; ++i)
+        if (app_.Click(PageLeft + regions_[i].x, PageTop + regions_[i].y) &&
+            !IsWindowEnabled(app_.Main()))
+            ++clicksDuringWipe;
+    EXPECT_EQ(clicksDuringWipe, 2) << "the wipe ended before the clicks were made";
+
     ApplyClear(expected);
     // The wave takes at least 94 frames of 30 ms.
     ASSERT_NO_FATAL_FAILURE(
         ExpectScreen(PageAndTitle(expected, TitleRows[0]), "the cleared page", 30000));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app_.Main()) != 0; }, ScreenTimeoutMs));
+    EXPECT_TRUE(WaitUntil([&] { return CurrentCursor() == edit; }, 2000))
+        << "the cursor did not fit the pointer again after the wipe";
+    // A click that got through would start its fill at once; give it time to show.
+    Sleep(500);
+    EXPECT_TRUE(Matches(PageAndTitle(expected, TitleRows[0]), GrabClient(), "after the wipe"));
+
+    // A second Clear does nothing: no wait cursor, the window stays enabled, the picture as it is.
+    PressKey('C');
+    const bool busy = WaitUntil(
+        [&] { return !IsWindowEnabled(app_.Main()) || CurrentCursor() == wait; }, 1000, 1);
+    EXPECT_FALSE(busy) << "the second Clear started a wipe";
+    EXPECT_TRUE(Matches(PageAndTitle(expected, TitleRows[0]), GrabClient(), "after Clear again"));
 
     ASSERT_NO_FATAL_FAILURE(Quit());
     Page saved;

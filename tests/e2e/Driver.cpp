@@ -477,6 +477,21 @@ void PressKey(WORD vk) {
     SendInput(2, in, sizeof in[0]);
 }
 
+bool ClickHere() {
+    POINT p{};
+    if (!GetCursorPos(&p))
+        return false;
+    INPUT in[2] = {MouseInput(p.x, p.y, MOUSEEVENTF_LEFTDOWN),
+                   MouseInput(p.x, p.y, MOUSEEVENTF_LEFTUP)};
+    return SendInput(2, in, sizeof in[0]) == 2;
+}
+
+HCURSOR CurrentCursor() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    return GetCursorInfo(&info) ? info.hCursor : nullptr;
+}
+
 void PressAltF4() {
     INPUT in[4] = {KeyInput(VK_MENU, false), KeyInput(VK_F4, false), KeyInput(VK_F4, true),
                    KeyInput(VK_MENU, true)};

@@ -124,6 +124,11 @@ bool MoveTo(int sx, int sy);
 bool ClickAt(int sx, int sy);
 void PressKey(WORD vk);
 void PressAltF4();
+// Presses and releases the left button where the pointer is, without moving it: for a click that
+// must reach the program within milliseconds of a moment, the pointer placed beforehand.
+bool ClickHere();
+// The cursor shown now, whichever program set it; a handle only compares with another such reading.
+HCURSOR CurrentCursor();
 
 // ---- windows ----
 

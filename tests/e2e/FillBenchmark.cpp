@@ -1,4 +1,5 @@
-// Measures start-up, a page step and a whole-page fill's pace; run by tests/tools/bench-fill.sh.
+// Start-up, a page step, and the pace of a whole-page fill and of the wipe; run by bench-fill.sh.
+#include <algorithm>
 #include <cstdio>
 
 #include "Fixture.h"
@@ -88,6 +89,52 @@ TEST_F(Benchmark, DISABLED_FillPace) {
     RecordProperty("page_down_ms", int(downMs));
     RecordProperty("page_up_ms", int(upMs));
     RecordProperty("fill_ms", int(fillMs));
+    ASSERT_NO_FATAL_FAILURE(Quit());
+}
+
+// The wipe ends after 94 bands on a 660 x 460 page, each drawn at least 30 ms after the one before,
+// the first 30 ms after the command.
+constexpr double DesignWipeMs = 94 * 30.0;
+
+TEST_F(Benchmark, DISABLED_WipePace) {
+    ASSERT_NO_FATAL_FAILURE(SeedDelivered());
+    // Red all over and not flagged blank, so Clear runs. The wave starts at the centre pixel and
+    // blanks the top-left one, the farthest from it, with its last band.
+    Page red = BlankPage();
+    std::fill(red.pixels.begin(), red.pixels.end(), uint8_t(2));
+    red.file.bfReserved1 = 0;
+    ASSERT_TRUE(SavePage(dir_->File(PageFiles[0]), red));
+    ASSERT_NO_FATAL_FAILURE(StartRunning());
+
+    // The Clear button, not the C key: a key shows the button pressed for 125 ms before its
+    // command runs, and that pause is no part of the wipe.
+    const POINT button = app_.ToScreen(ButtonCentre(1003).x, ButtonCentre(1003).y);
+    const POINT last = app_.ToScreen(PageLeft, PageTop);
+    const uint32_t blank = IndexRgb(BlankIndex);
+    ASSERT_TRUE(MoveTo(button.x, button.y));
+    const double start = NowMs();
+    ASSERT_TRUE(ClickHere());
+    double endedAt = -1;
+    WaitUntil(
+        [&] {
+            if (!Near(Grab(last.x, last.y, 1, 1).px[0], blank))
+                return false;
+            endedAt = NowMs();
+            return true;
+        },
+        int(DesignWipeMs * 5), 1);
+    ASSERT_GT(endedAt, 0) << "the wipe did not reach the top-left pixel";
+    Page cleared = red;
+    ApplyClear(cleared);
+    ASSERT_NO_FATAL_FAILURE(ExpectPage(cleared, 0));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app_.Main()) != 0; }, ScreenTimeoutMs));
+
+    const double wipeMs = endedAt - start;
+    std::printf(
+        "clearing wipe: %.0f ms from the click on Clear to the last band, %.0f ms by design"
+        " (94 frames at >= 30 ms), pace ratio %.3f (design / measured; goal 0.98 to 1.00)\n",
+        wipeMs, DesignWipeMs, DesignWipeMs / wipeMs);
+    RecordProperty("wipe_ms", int(wipeMs));
     ASSERT_NO_FATAL_FAILURE(Quit());
 }
 

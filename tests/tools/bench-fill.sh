@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures the real program under Wine on its own 800x600 virtual display: start to intro, one page step,
-# and the pace of a whole-page fill against its design (the disabled Benchmark end-to-end test).
+# and the pace of a whole-page fill and of the clearing wipe against their design (the disabled
+# Benchmark end-to-end tests: FillPace and WipePace).
 # Usage: bench-fill.sh [windows build dir, default build/win64]; build its e2e_tests target first.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
