@@ -78,5 +78,30 @@ TEST_F(Navigation, NoPagesAtAllEndsTheProgramAfterSevenMessages) {
         EXPECT_FALSE(FileExists(dir_->File(name))) << name << " was written";
 }
 
+TEST_F(Navigation, SteppingThatFindsNoReadablePageEndsTheProgram) {
+    ASSERT_NO_FATAL_FAILURE(SeedDelivered());
+    ASSERT_NO_FATAL_FAILURE(StartRunning());
+    // Every other page goes, and the page on show can be neither saved nor read back: a folder
+    // has taken its file's name.
+    for (int i = 0; i < PageCount; ++i)
+        ASSERT_TRUE(dir_->Remove(PageFiles[i]));
+    ASSERT_TRUE(CreateDirectoryA(dir_->File(PageFiles[0]).c_str(), nullptr));
+
+    PressKey(VK_DOWN);
+    for (int i = 1; i <= PageCount; ++i) {
+        const std::string name = PageFiles[i % PageCount];
+        HWND box = WaitMessageBox("The file " + name + " is missing.", "Hueberry");
+        ASSERT_NE(box, nullptr) << name;
+        ASSERT_NO_FATAL_FAILURE(Answer(box));
+    }
+    HWND last = WaitMessageBox(
+        "All of the hueberry pages are missing or damaged. The program is unusable.", "Hueberry");
+    ASSERT_NE(last, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Answer(last));
+    ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
+    EXPECT_FALSE(FileExists(dir_->File(std::string(PageFiles[0]) + ".tmp")));
+    RemoveDirectoryA(dir_->File(PageFiles[0]).c_str());
+}
+
 } // namespace
 } // namespace e2e
