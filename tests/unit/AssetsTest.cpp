@@ -62,8 +62,7 @@ Dib LoadDib(const std::string& name) {
     d.bits = int(Le(b, 28, 2));
     const uint32_t colours = Le(b, 46, 4) ? Le(b, 46, 4) : 1u << d.bits;
     const uint32_t rowBytes = (uint32_t(d.width) * d.bits + 31) / 32 * 4;
-    EXPECT_EQ('B', b[0]);
-    EXPECT_EQ('M', b[1]);
+    EXPECT_EQ(0, std::memcmp(b.data(), "BM", 2));
     EXPECT_EQ(b.size(), Le(b, 2, 4));
     EXPECT_EQ(40u, Le(b, 14, 4));
     EXPECT_EQ(1u, Le(b, 26, 2));
@@ -162,34 +161,23 @@ TEST(Assets, PressedFacesSwapTheBevelAndMoveTheLabelTwoPixels) {
     }
 }
 
-// A disc as the button code lists it: (row, first x, last x).
-std::vector<std::array<int, 3>> Disc(int firstRow, std::vector<std::array<int, 3>> runs) {
+// A disc as the button code lists it: from its first row down, runs of (rows, first x, last x).
+std::vector<std::array<int, 3>> Disc(int row, std::vector<int> runs) {
     std::vector<std::array<int, 3>> rows;
-    for (auto [count, x0, x1] : runs)
-        for (int i = 0; i < count; ++i)
-            rows.push_back({firstRow++, x0, x1});
+    for (size_t i = 0; i < runs.size(); i += 3)
+        for (int n = 0; n < runs[i]; ++n)
+            rows.push_back({row++, runs[i + 1], runs[i + 2]});
     return rows;
 }
 
 TEST(Assets, ColourButtonsHaveBlackDiscsUnderEveryPaintedPixel) {
-    const auto small = Disc(12, {{1, 19, 25},
-                                 {1, 17, 27},
-                                 {1, 16, 28},
-                                 {1, 15, 29},
-                                 {1, 14, 30},
-                                 {2, 13, 31},
-                                 {7, 12, 32},
-                                 {2, 13, 31},
-                                 {1, 14, 30},
-                                 {1, 15, 29},
-                                 {1, 16, 28},
-                                 {1, 17, 27},
-                                 {1, 19, 25}});
-    const auto large =
-        Disc(3, {{1, 18, 26}, {1, 15, 29}, {1, 13, 31}, {1, 11, 33}, {1, 10, 34}, {1, 9, 35},
-                 {1, 8, 36},  {1, 7, 37},  {2, 6, 38},  {2, 5, 39},  {3, 4, 40},  {9, 3, 41},
-                 {3, 4, 40},  {2, 5, 39},  {2, 6, 38},  {1, 7, 37},  {1, 8, 36},  {1, 9, 35},
-                 {1, 10, 34}, {1, 11, 33}, {1, 13, 31}, {1, 15, 29}, {1, 18, 26}});
+    const auto small =
+        Disc(12, {1,  19, 25, 1,  17, 27, 1,  16, 28, 1,  15, 29, 1,  14, 30, 2,  13, 31, 7, 12,
+                  32, 2,  13, 31, 1,  14, 30, 1,  15, 29, 1,  16, 28, 1,  17, 27, 1,  19, 25});
+    const auto large = Disc(3, {1, 18, 26, 1, 15, 29, 1, 13, 31, 1, 11, 33, 1, 10, 34, 1, 9, 35,
+                                1, 8,  36, 1, 7,  37, 2, 6,  38, 2, 5,  39, 3, 4,  40, 9, 3, 41,
+                                3, 4,  40, 2, 5,  39, 2, 6,  38, 1, 7,  37, 1, 8,  36, 1, 9, 35,
+                                1, 10, 34, 1, 11, 33, 1, 13, 31, 1, 15, 29, 1, 18, 26});
     const Dib normal = LoadDib("ColorBtn"), selected = LoadDib("ColorBtnDn");
     ASSERT_EQ(45 * 45u, normal.px.size());
     ASSERT_EQ(45 * 45u, selected.px.size());
@@ -209,15 +197,19 @@ TEST(Assets, ColourButtonsHaveBlackDiscsUnderEveryPaintedPixel) {
 TEST(Assets, TitlesHoldFiftyOneCentredCaptions) {
     const Dib t = LoadDib("Titles");
     ASSERT_EQ(140u * 510u, t.px.size());
-    for (int row = 0; row < 51; ++row) {
-        SCOPED_TRACE(row);
-        int left = 140, right = -1, top = 10, bottom = -1;
+    // The black ink's extent in a caption row: left, right, top, bottom.
+    auto ink = [&](int row) {
+        std::array<int, 4> box = {140, -1, 10, -1};
         for (int y = 0; y < 10; ++y)
             for (int x = 0; x < 140; ++x)
-                if (t.At(x, row * 10 + y) == 0) {
-                    left = std::min(left, x), right = std::max(right, x);
-                    top = std::min(top, y), bottom = std::max(bottom, y);
-                }
+                if (t.At(x, row * 10 + y) == 0)
+                    box = {std::min(box[0], x), std::max(box[1], x), std::min(box[2], y),
+                           std::max(box[3], y)};
+        return box;
+    };
+    for (int row = 0; row < 51; ++row) {
+        SCOPED_TRACE(row);
+        const auto [left, right, top, bottom] = ink(row);
         ASSERT_GE(right, 0) << "empty caption";
         EXPECT_LE(std::abs(left - (139 - right)), 1) << "not centred";
         EXPECT_GE(top, 1); // a blank line keeps neighbouring captions apart
@@ -225,14 +217,7 @@ TEST(Assets, TitlesHoldFiftyOneCentredCaptions) {
     }
     // Row 0 (BUY ME) is narrower than row 27 (JACK-O-LANTERN), and row 10 (BONES) sits between
     // them.
-    auto inkWidth = [&](int row) {
-        int l = 140, r = 0;
-        for (int y = 0; y < 10; ++y)
-            for (int x = 0; x < 140; ++x)
-                if (t.At(x, row * 10 + y) == 0)
-                    l = std::min(l, x), r = std::max(r, x);
-        return r - l;
-    };
+    auto inkWidth = [&](int row) { return ink(row)[1] - ink(row)[0]; };
     EXPECT_LT(inkWidth(0), inkWidth(27));
     EXPECT_LT(inkWidth(10), inkWidth(27));
     EXPECT_GT(inkWidth(10), inkWidth(35)); // BONES against PIG
@@ -443,12 +428,9 @@ TEST(Assets, PagesAreBlankOneBitPicturesAChildCanColour) {
         EXPECT_GE(*std::min_element(sizes.begin(), sizes.end()), 20) << "a pocket too small to hit";
         // Everything around the drawing is one region, so one click colours the whole background.
         std::set<int> border;
-        for (uint32_t x = 0; x < 660; ++x)
-            for (uint32_t y : {0u, 459u})
-                border.insert(label[y * 660 + x]);
-        for (uint32_t y = 0; y < 460; ++y)
-            for (uint32_t x : {0u, 659u})
-                border.insert(label[y * 660 + x]);
+        for (uint32_t i = 0; i < PagePixelBytes; ++i)
+            if (i % 660 == 0 || i % 660 == 659 || i < 660 || i >= PagePixelBytes - 660)
+                border.insert(label[i]);
         border.erase(-1);
         EXPECT_EQ(1u, border.size());
     }

@@ -116,9 +116,9 @@ class DevWindow : public testing::Test {
     }
     // In the band y 0..16 between x0 and x1: how many pixels the strip covers (any grey from white
     // to black), and how many of them are dark.
-    void Count(int x0, int x1, int& covered, int& dark) {
+    std::pair<int, int> Count(int x0, int x1) {
         HDC dc = GetDC(hWndMain);
-        covered = dark = 0;
+        int covered = 0, dark = 0;
         for (int y = 0; y < 17; ++y)
             for (int x = x0; x < x1; ++x) {
                 const COLORREF c = GetPixel(dc, x, y);
@@ -126,32 +126,27 @@ class DevWindow : public testing::Test {
                 dark += GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64;
             }
         ReleaseDC(hWndMain, dc);
+        return {covered, dark};
     }
 };
 
 TEST_F(DevWindow, StatusPrintersDrawInTheirStrips) {
     ShowWindow(hWndMain, SW_SHOWNA);
-    int covered, dark;
     Green();
     StatusInt2(12, 34);
-    Count(17, 125, covered, dark);
+    auto [covered, dark] = Count(17, 125);
     EXPECT_EQ(covered, 108 * 17) << "the narrow strip is white with black text";
     EXPECT_GT(dark, 20);
-    Count(125, 250, covered, dark);
-    EXPECT_EQ(covered, 0);
-    Count(0, 17, covered, dark);
-    EXPECT_EQ(covered, 0);
+    EXPECT_EQ(Count(125, 250).first, 0);
+    EXPECT_EQ(Count(0, 17).first, 0);
 
     // A text far longer than any status buffer is drawn from the caller's text and clipped to its
     // strip.
     Green();
     StatusText(std::string(300, 'W').c_str());
-    Count(17, 600, covered, dark);
-    EXPECT_EQ(covered, 583 * 17);
-    Count(560, 600, covered, dark);
-    EXPECT_GT(dark, 20) << "the text runs to the strip's end";
-    Count(600, 700, covered, dark);
-    EXPECT_EQ(covered, 0) << "and no further";
+    EXPECT_EQ(Count(17, 600).first, 583 * 17);
+    EXPECT_GT(Count(560, 600).second, 20) << "the text runs to the strip's end";
+    EXPECT_EQ(Count(600, 700).first, 0) << "and no further";
 }
 
 TEST_F(DevWindow, DumpsShowFourBoxesEach) {
@@ -173,17 +168,18 @@ TEST_F(DevWindow, DumpsShowFourBoxesEach) {
     EXPECT_TRUE(MessageBoxRecorder::boxes.empty());
 }
 
-BOOL CALLBACK CountDialog(HWND window, LPARAM counter) {
-    char name[16];
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window))
-        ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
 int CountDialogs() {
     int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountDialog, reinterpret_cast<LPARAM>(&count));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) -> BOOL {
+            char name[16];
+            GetClassNameA(window, name, sizeof name);
+            *reinterpret_cast<int*>(counter) +=
+                std::string(name) == "#32770" && IsWindowVisible(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

@@ -42,14 +42,12 @@ TEST(DialogTemplates, LoadByNameWithTheirLayoutStyleAndNoCaption) {
         ASSERT_NE(nullptr, found) << want.name;
         const auto* head =
             static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found)));
-        const Want got = {want.name, head->style, head->x,    head->y,
-                          head->cx,  head->cy,    head->cdit, 0};
         // After the header: no menu, the standard class, an empty caption, then the font if any.
         const WORD* after = reinterpret_cast<const WORD*>(head + 1);
         EXPECT_EQ(0, after[0] | after[1] | after[2]) << want.name;
         EXPECT_EQ(0u, head->dwExtendedStyle) << want.name;
         EXPECT_EQ(std::tie(want.style, want.x, want.y, want.cx, want.cy, want.controls),
-                  std::tie(got.style, got.x, got.y, got.cx, got.cy, got.controls))
+                  std::tie(head->style, head->x, head->y, head->cx, head->cy, head->cdit))
             << want.name;
         if (want.pointSize) {
             EXPECT_EQ(want.pointSize, after[3]);
@@ -133,18 +131,13 @@ class Dialogs : public ::testing::Test {
 TEST_F(Dialogs, PrintingOptionsShowTheModeAndOkWritesTheChoice) {
     ASSERT_TRUE(WriteBytes("printer.dta", {2, 0, 0, 0, 0xAA, 0xBB}));
     LoadPrintMode();
-    std::string opened, clicked;
-    bool centred = false;
     EXPECT_EQ(1, RunDialog("PrintingDlg", PrintingDlgProc, {[&](HWND d) {
-                               opened = Checks(d);
-                               centred = Centred(d);
+                               EXPECT_EQ("001", Checks(d));
+                               EXPECT_TRUE(Centred(d));
                                SendMessageA(GetDlgItem(d, IDC_MODE_ALTERNATE1), BM_CLICK, 0, 0);
-                               clicked = Checks(d);
+                               EXPECT_EQ("010", Checks(d));
                                Press(d, VK_RETURN);
                            }}));
-    EXPECT_EQ("001", opened);
-    EXPECT_EQ("010", clicked);
-    EXPECT_TRUE(centred);
     EXPECT_EQ(1, PrintMode);
     EXPECT_EQ(Bytes({1, 0, 0, 0, 0xAA, 0xBB}), ReadBytes("printer.dta"));
 }
@@ -152,23 +145,20 @@ TEST_F(Dialogs, PrintingOptionsShowTheModeAndOkWritesTheChoice) {
 TEST_F(Dialogs, PrintingOptionsKeepAnOddModeAndEscapeKeepsEverything) {
     ASSERT_TRUE(WriteBytes("printer.dta", {5, 0, 0, 0}));
     LoadPrintMode();
-    std::string opened;
-    LONG styles[3] = {};
     EXPECT_EQ(1, RunDialog("PrintingDlg", PrintingDlgProc, {[&](HWND d) {
-                               opened = Checks(d);
-                               // Read while nothing is checked: a check moves the tab stop.
-                               for (int i = 0; i < 3; ++i)
-                                   styles[i] = GetWindowLongA(GetDlgItem(d, 112 + i), GWL_STYLE);
+                               EXPECT_EQ("000", Checks(d));
+                               // Radio buttons that leave their checks to the dialog; only the
+                               // first has no tab stop (read now: a check moves the tab stop).
+                               for (int i = 0; i < 3; ++i) {
+                                   const LONG style =
+                                       GetWindowLongA(GetDlgItem(d, 112 + i), GWL_STYLE);
+                                   EXPECT_EQ(BS_RADIOBUTTON, style & BS_TYPEMASK) << i;
+                                   EXPECT_EQ(i != 0, (style & WS_TABSTOP) != 0) << i;
+                               }
                                PostMessageA(d, WM_COMMAND, IDOK, 0);
                            }}));
-    EXPECT_EQ("000", opened);
     EXPECT_EQ(5, PrintMode);
     EXPECT_EQ(Bytes({5, 0, 0, 0}), ReadBytes("printer.dta"));
-    // Radio buttons that leave their checks to the dialog; only the first has no tab stop.
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(BS_RADIOBUTTON, styles[i] & BS_TYPEMASK) << i;
-        EXPECT_EQ(i != 0, (styles[i] & WS_TABSTOP) != 0) << i;
-    }
 
     // An empty file gives 0 and stays empty; Escape after another choice changes nothing.
     ASSERT_TRUE(WriteBytes("printer.dta", {}));
@@ -185,14 +175,14 @@ TEST_F(Dialogs, PrintingOptionsKeepAnOddModeAndEscapeKeepsEverything) {
 
 TEST_F(Dialogs, IntroShowsItsPicturesAndEscapeLeavesItLikeOk) {
     PrintMode = 7;
-    int busy = 0, mismatches = -1;
-    POINT cursor = {};
-    bool centred = false;
+    int mismatches = -1;
     std::set<COLORREF> colours;
     EXPECT_EQ(1, RunDialog("ShareIntroDlg", IntroDlgProc, {[&](HWND dialog) {
-                               busy = BusyFlag;
+                               POINT cursor;
                                GetCursorPos(&cursor);
-                               centred = Centred(dialog);
+                               EXPECT_EQ(1, BusyFlag);
+                               EXPECT_EQ(std::pair(400L, 300L), std::pair(cursor.x, cursor.y));
+                               EXPECT_TRUE(Centred(dialog));
                                UpdateWindow(dialog);
                                // Both pictures as painted, pixel by pixel against the bitmaps.
                                const int d = CentreOffset(170, 320);
@@ -214,11 +204,7 @@ TEST_F(Dialogs, IntroShowsItsPicturesAndEscapeLeavesItLikeOk) {
                                ReleaseDC(dialog, dc);
                                Press(dialog, VK_ESCAPE);
                            }}));
-    EXPECT_EQ(1, busy);
     EXPECT_EQ(0, BusyFlag);
-    EXPECT_EQ(400, cursor.x);
-    EXPECT_EQ(300, cursor.y);
-    EXPECT_TRUE(centred);
     EXPECT_EQ(0, mismatches);
     EXPECT_GT(colours.size(), 2u);
     // Closing read printer.dta, which was missing, so it was made holding a mode of 0.
@@ -259,6 +245,20 @@ TEST_F(Dialogs, InfoLeadsToAboutAndPrintingOptionsAndBackUnderTheBusyFlag) {
     EXPECT_EQ(0, BusyFlag);
     EXPECT_FALSE(FileExists("printer.dta")) << "Escape in the printing options writes nothing";
     EXPECT_EQ(IDCANCEL, RunDialog("InfoDlg", InfoDlgProc, {[](HWND d) { Press(d, VK_ESCAPE); }}));
+}
+
+TEST(DialogHelpers, FillComboBoxReplacesTheListUpToTheFirstEmptyText) {
+    const HWND combo = CreateWindowA("COMBOBOX", "", CBS_DROPDOWNLIST, 0, 0, 100, 100, nullptr,
+                                     nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(combo, CB_ADDSTRING, 0, LPARAM("old"));
+    const char* const texts[] = {"pig", "duck", "", "spider", nullptr};
+    FillComboBox(combo, texts);
+    char first[16] = {}, second[16] = {};
+    SendMessageA(combo, CB_GETLBTEXT, 0, LPARAM(first));
+    SendMessageA(combo, CB_GETLBTEXT, 1, LPARAM(second));
+    EXPECT_EQ(2, SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(std::string("pig duck"), std::string(first) + " " + second);
+    DestroyWindow(combo);
 }
 
 } // namespace

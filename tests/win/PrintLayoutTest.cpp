@@ -49,12 +49,10 @@ struct Device {
         GdiFlush();
         return bits[size_t(y) * w + x] & 0xFFFFFF;
     }
-    int Untouched() const {
+    bool Untouched() const {
         GdiFlush();
-        for (int i = 0; i < w * h; ++i)
-            if ((bits[i] & 0xFFFFFF) != Sentinel)
-                return 0;
-        return 1;
+        return std::all_of(bits, bits + w * h,
+                           [](uint32_t p) { return (p & 0xFFFFFF) == Sentinel; });
     }
 };
 
@@ -131,65 +129,55 @@ const Mark Marks[] = {
     {329, 230, 0x00FFFF, "first row below the split"},
 };
 
-TEST_F(PrintLayout, DefaultTurnsFramesAndCentresThePicture) {
-    Device device(1200, 1500);
-    ASSERT_EQ(PrintDefault(device.dc, 1200, 1500), 1);
-    // Print buffer 468 x 668 stretched to 788 x 1125 at (206, 187).
-    const double sx = 788.0 / 468, sy = 1125.0 / 668;
-    auto paper = [&](double u, double v) {
-        return device.At(206 + int(u * sx), 187 + int(v * sy));
-    };
-    for (const Mark& m : Marks)
-        EXPECT_COLOUR(paper(4 + m.y + 0.5, 4 + (W - 1 - m.x) + 0.5), m.colour, m.what);
-    // A black frame 4 page pixels wide on every side, white blank just inside it.
-    for (double inset : {0.2, 1.5, 3.8}) {
-        EXPECT_EQ(paper(inset, 334), Black) << "left " << inset;
-        EXPECT_EQ(paper(468 - inset, 334), Black) << "right " << inset;
-        EXPECT_EQ(paper(234, inset), Black) << "top " << inset;
-        EXPECT_EQ(paper(234, 668 - inset), Black) << "bottom " << inset;
-    }
-    EXPECT_EQ(paper(4.6, 334), White);
-    EXPECT_EQ(paper(234, 668 - 4.6), White);
-    // Nothing outside the target rectangle.
-    EXPECT_EQ(device.At(205, 700), Sentinel);
-    EXPECT_EQ(device.At(206 + 788, 700), Sentinel);
-    EXPECT_EQ(device.At(600, 186), Sentinel);
-    EXPECT_EQ(device.At(600, 187 + 1125), Sentinel);
+int Print(HDC dc, int pw, int ph) {
+    return PrintMode == 0 ? PrintDefault(dc, short(pw), short(ph))
+                          : PrintAlternate(dc, short(pw), short(ph));
 }
 
-TEST_F(PrintLayout, HalvesStackIntoOnePictureWithAThreePixelFrame) {
-    PrintMode = 1;
-    Device device(1200, 1500);
-    ASSERT_EQ(PrintAlternate(device.dc, 1200, 1500), 1);
-    // Framed 466 x 666 in two stretches of 466 x 333 to 787 x 562 each, at (206, 187) and (206,
-    // 749).
-    const double sx = 787.0 / 466, sy = 562.0 / 333;
-    auto paper = [&](double u, double v) {
-        const int top = v < 333 ? 187 : 749;
-        return device.At(206 + int(u * sx), top + int((v < 333 ? v : v - 333) * sy));
+// The stretched layouts on a 1200 x 1500 page: the framed picture at (206, 187), in one piece
+// (Default) or as two stacked halves that make one picture with no line between them.
+TEST_F(PrintLayout, StretchedLayoutsTurnFrameAndPlaceThePicture) {
+    struct Case {
+        int mode, frame, pieces, destW, destH; // destH: the height of each piece on paper
     };
-    for (const Mark& m : Marks)
-        EXPECT_COLOUR(paper(3 + m.y + 0.5, 3 + (W - 1 - m.x) + 0.5), m.colour, m.what);
-    for (double inset : {0.2, 1.5, 2.8}) {
-        EXPECT_EQ(paper(inset, 150), Black) << "left " << inset;
-        EXPECT_EQ(paper(466 - inset, 500), Black) << "right " << inset;
-        EXPECT_EQ(paper(100, inset), Black) << "top " << inset;
-        EXPECT_EQ(paper(100, 666 - inset), Black) << "bottom " << inset;
+    for (const Case c : {Case{0, 4, 1, 788, 1125}, Case{1, 3, 2, 787, 562}}) {
+        SCOPED_TRACE(c.mode);
+        PrintMode = c.mode;
+        Device device(1200, 1500);
+        ASSERT_EQ(Print(device.dc, 1200, 1500), 1);
+        const int fw = H + 2 * c.frame, fh = W + 2 * c.frame, ph = fh / c.pieces;
+        const double sx = double(c.destW) / fw, sy = double(c.destH) / ph;
+        auto paper = [&](double u, double v) {
+            const int piece = int(v) / ph;
+            return device.At(206 + int(u * sx), 187 + piece * c.destH + int((v - piece * ph) * sy));
+        };
+        for (const Mark& m : Marks)
+            EXPECT_COLOUR(paper(c.frame + m.y + 0.5, c.frame + (W - 1 - m.x) + 0.5), m.colour,
+                          m.what);
+        // A black frame on every side, white blank just inside it.
+        for (double inset : {0.2, 1.5, c.frame - 0.2}) {
+            EXPECT_EQ(paper(inset, fh / 4), Black) << "left " << inset;
+            EXPECT_EQ(paper(fw - inset, 3 * fh / 4), Black) << "right " << inset;
+            EXPECT_EQ(paper(fw / 4, inset), Black) << "top " << inset;
+            EXPECT_EQ(paper(fw / 4, fh - inset), Black) << "bottom " << inset;
+        }
+        EXPECT_EQ(paper(c.frame + 0.6, fh / 4), White);
+        EXPECT_EQ(paper(fw / 4, fh - c.frame - 0.6), White);
+        for (int y = 745; c.pieces == 2 && y < 754; ++y)
+            EXPECT_EQ(device.At(206 + int(100 * sx), y), White) << "line between halves at " << y;
+        // Nothing outside the target rectangle.
+        EXPECT_EQ(device.At(205, 700), Sentinel);
+        EXPECT_EQ(device.At(206 + c.destW, 700), Sentinel);
+        EXPECT_EQ(device.At(600, 186), Sentinel);
+        EXPECT_EQ(device.At(600, 187 + c.pieces * c.destH), Sentinel);
+        if (c.mode == 1) { // any stored mode other than 0 and 2 prints the same halves
+            PrintMode = 7;
+            Device other(1200, 1500);
+            ASSERT_EQ(PrintAlternate(other.dc, 1200, 1500), 1);
+            GdiFlush();
+            EXPECT_EQ(std::memcmp(device.bits, other.bits, size_t(1200) * 1500 * 4), 0);
+        }
     }
-    // No line where the halves meet.
-    for (int y = 745; y < 754; ++y)
-        EXPECT_EQ(device.At(206 + int(100 * sx), y), White) << y;
-    EXPECT_EQ(device.At(205, 700), Sentinel);
-    EXPECT_EQ(device.At(206 + 787, 700), Sentinel);
-    EXPECT_EQ(device.At(600, 186), Sentinel);
-    EXPECT_EQ(device.At(600, 187 + 1124), Sentinel);
-
-    // Any stored mode other than 0 and 2 prints the same halves.
-    PrintMode = 7;
-    Device other(1200, 1500);
-    ASSERT_EQ(PrintAlternate(other.dc, 1200, 1500), 1);
-    GdiFlush();
-    EXPECT_EQ(std::memcmp(device.bits, other.bits, size_t(1200) * 1500 * 4), 0);
 }
 
 TEST_F(PrintLayout, BlocksCopyEveryPixelAtAWholeFactor) {
@@ -217,15 +205,14 @@ TEST_F(PrintLayout, BlocksCopyEveryPixelAtAWholeFactor) {
 
 TEST_F(PrintLayout, NoPageNoDrawing) {
     Device device(600, 800);
-    lpDib = nullptr;
-    EXPECT_EQ(PrintDefault(device.dc, 600, 800), 0);
-    PrintMode = 2;
-    EXPECT_EQ(PrintAlternate(device.dc, 600, 800), 0);
-    lpDib = page.data();
-    bmp.bmiHeader.biWidth = 700; // the buffers only hold the standard page
-    EXPECT_EQ(PrintDefault(device.dc, 600, 800), 0);
-    EXPECT_EQ(PrintAlternate(device.dc, 600, 800), 0);
-    bmp.bmiHeader.biWidth = W;
+    for (PrintMode = 0; PrintMode <= 2; PrintMode += 2) {
+        lpDib = nullptr;
+        EXPECT_EQ(Print(device.dc, 600, 800), 0);
+        lpDib = page.data();
+        bmp.bmiHeader.biWidth = 700; // the buffers only hold the standard page
+        EXPECT_EQ(Print(device.dc, 600, 800), 0);
+        bmp.bmiHeader.biWidth = W;
+    }
     EXPECT_TRUE(device.Untouched());
 }
 
@@ -236,20 +223,15 @@ TEST_F(PrintLayout, ScaledMappingKeepsEveryLayoutInPlace) {
         int mode, pw, ph;
         int left, right, top, bottom; // the frame's outer edges in device pixels, -1 off the device
     };
-    const Case cases[] = {
-        {0, 600, 750, 206, 2 * (103 + 393) - 1, 188, 2 * (94 + 561) - 1}, // 393 x 561 at (103, 94)
-        {1, 600, 750, 208, 2 * (104 + 392) - 1, 188,
-         2 * (94 + 560) - 1},              // 392 x 2 * 280 at (104, 94)
-        {2, 1500, 2300, 102, -1, 302, -1}, // k = 3 at (51, 151)
-    };
-    for (const Case& c : cases) {
+    // Twice: 393 x 561 at (103, 94); 392 x 2 * 280 at (104, 94); k = 3 at (51, 151).
+    for (const Case c :
+         {Case{0, 600, 750, 206, 991, 188, 1309}, Case{1, 600, 750, 208, 991, 188, 1307},
+          Case{2, 1500, 2300, 102, -1, 302, -1}}) {
         SCOPED_TRACE(c.mode);
         PrintMode = c.mode;
         Device device(1200, 1500);
         MapPrintableArea(device.dc, {c.pw, c.ph, 2, 0, 0});
-        ASSERT_EQ(c.mode == 0 ? PrintDefault(device.dc, short(c.pw), short(c.ph))
-                              : PrintAlternate(device.dc, short(c.pw), short(c.ph)),
-                  1);
+        ASSERT_EQ(Print(device.dc, c.pw, c.ph), 1);
         // First and last black pixel along the middle row and column.
         int left = -1, right = -1, top = -1, bottom = -1;
         for (int x = 0; x < device.w; ++x)
@@ -297,6 +279,13 @@ class PrintJob : public PrintLayout {
         lpDib = page.data();
         PrintLayout::TearDown();
     }
+    // Every job, however it ends, draws nothing here, deletes the printer context and is no
+    // longer busy.
+    static void ExpectEnded(const Device& printer) {
+        EXPECT_TRUE(printer.Untouched());
+        EXPECT_EQ(GetObjectType(printer.dc), 0u) << "the printer context is deleted";
+        EXPECT_EQ(BusyFlag, 0);
+    }
 };
 
 TEST_F(PrintJob, EndingTheProgramFromTheSizeAssertionEndsTheJobThere) {
@@ -308,9 +297,7 @@ TEST_F(PrintJob, EndingTheProgramFromTheSizeAssertionEndsTheJobThere) {
               "at line 49 in file Print: \"xPage || yPage\": OK to continue.");
     EXPECT_FALSE(IsWindow(hWndMain));
     EXPECT_EQ(hcurCurrent, before) << "the job went on after the program ended";
-    EXPECT_EQ(GetObjectType(printer.dc), 0u) << "the printer context is deleted";
-    EXPECT_EQ(BusyFlag, 0);
-    EXPECT_TRUE(printer.Untouched());
+    ExpectEnded(printer);
 }
 
 TEST_F(PrintJob, AFailedStartDrawsNothingAndEndsLikeEveryJob) {
@@ -328,9 +315,7 @@ TEST_F(PrintJob, AFailedStartDrawsNothingAndEndsLikeEveryJob) {
         const int size = zeroSizes ? 0 : 300;
         EXPECT_EQ(RunPrintJob(hWndMain, printer.dc, size, size), 1);
         EXPECT_EQ(MessageBoxRecorder::boxes.size(), zeroSizes ? 1u : 0u);
-        EXPECT_TRUE(printer.Untouched());
-        EXPECT_EQ(GetObjectType(printer.dc), 0u);
-        EXPECT_EQ(BusyFlag, 0);
+        ExpectEnded(printer);
         EXPECT_EQ(hcurCurrent, hcurWait);
         EXPECT_TRUE(IsWindowEnabled(hWndMain));
         // The abort procedure may have dispatched them (the busy flag makes the program ignore
@@ -341,8 +326,9 @@ TEST_F(PrintJob, AFailedStartDrawsNothingAndEndsLikeEveryJob) {
             left.push_back(message.message);
         ASSERT_FALSE(left.empty());
         EXPECT_EQ(left.back(), UINT(WM_MOUSEMOVE));
-        EXPECT_EQ(std::count(left.begin(), left.end(), UINT(WM_LBUTTONDOWN)), 0);
-        EXPECT_EQ(std::count(left.begin(), left.end(), UINT(WM_KEYDOWN)), 0);
+        EXPECT_EQ(std::ranges::count_if(
+                      left, [](UINT m) { return m == WM_LBUTTONDOWN || m == WM_KEYDOWN; }),
+                  0);
     }
 }
 
