@@ -29,11 +29,6 @@ const DialogUnits& TheDialogUnits() {
     return units;
 }
 
-INT_PTR WhiteBackground(HDC dc) {
-    SetBkColor(dc, RGB(255, 255, 255));
-    return INT_PTR(GetStockObject(WHITE_BRUSH));
-}
-
 void PaintIntro(HWND dialog) {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(dialog, &paint);
@@ -62,6 +57,11 @@ void PaintIntro(HWND dialog) {
 }
 
 } // namespace
+
+INT_PTR WhiteBackground(HDC dc) {
+    SetBkColor(dc, RGB(255, 255, 255));
+    return INT_PTR(GetStockObject(WHITE_BRUSH));
+}
 
 void CentreDialog(HWND dialog) {
     RECT outer;

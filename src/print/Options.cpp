@@ -57,12 +57,6 @@ ModeFileCalls CallsOn(HANDLE& file) {
     return calls;
 }
 
-INT_PTR WhiteBackground(HDC dc) {
-    // The texts of radio buttons and the group box sit on the same white as the dialog.
-    SetBkColor(dc, RGB(255, 255, 255));
-    return INT_PTR(GetStockObject(WHITE_BRUSH));
-}
-
 } // namespace
 
 void LoadPrintMode() {
