@@ -4,7 +4,18 @@
 namespace e2e {
 namespace {
 
-using Navigation = E2eTest;
+class Navigation : public E2eTest {
+  protected:
+    // The last word when no page can be read: the unusable-program box, then the end with 0.
+    void AnswerUnusableAndExpectExit() {
+        HWND last = WaitMessageBox(
+            "All of the hueberry pages are missing or damaged. The program is unusable.",
+            "Hueberry");
+        ASSERT_NE(last, nullptr);
+        ASSERT_NO_FATAL_FAILURE(Answer(last));
+        ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
+    }
+};
 
 TEST_F(Navigation, PageKeysStepWrapAndKeepColouring) {
     ASSERT_NO_FATAL_FAILURE(SeedDelivered());
@@ -69,11 +80,7 @@ TEST_F(Navigation, NoPagesAtAllEndsTheProgramAfterSevenMessages) {
         ASSERT_NE(box, nullptr);
         ASSERT_NO_FATAL_FAILURE(Answer(box));
     }
-    HWND last = WaitMessageBox(
-        "All of the hueberry pages are missing or damaged. The program is unusable.", "Hueberry");
-    ASSERT_NE(last, nullptr);
-    ASSERT_NO_FATAL_FAILURE(Answer(last));
-    ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
+    ASSERT_NO_FATAL_FAILURE(AnswerUnusableAndExpectExit());
     for (const char* name : PageFiles)
         EXPECT_FALSE(FileExists(dir_->File(name))) << name << " was written";
 }
@@ -94,11 +101,7 @@ TEST_F(Navigation, SteppingThatFindsNoReadablePageEndsTheProgram) {
         ASSERT_NE(box, nullptr) << name;
         ASSERT_NO_FATAL_FAILURE(Answer(box));
     }
-    HWND last = WaitMessageBox(
-        "All of the hueberry pages are missing or damaged. The program is unusable.", "Hueberry");
-    ASSERT_NE(last, nullptr);
-    ASSERT_NO_FATAL_FAILURE(Answer(last));
-    ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
+    ASSERT_NO_FATAL_FAILURE(AnswerUnusableAndExpectExit());
     EXPECT_FALSE(FileExists(dir_->File(std::string(PageFiles[0]) + ".tmp")));
     RemoveDirectoryA(dir_->File(PageFiles[0]).c_str());
 }
