@@ -27,7 +27,7 @@ build: deps
 	cmake --build $(BUILD)/native -j $(JOBS)
 
 run: build
-	$(ROOT)/tests/tools/play.sh
+	$(ROOT)/scripts/run.sh
 
 test: build
 	@echo "Compile check for 32-bit Windows (i686)..."

@@ -11,7 +11,7 @@ set -uo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 check=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../tools/wine-env.sh"
+source "$here/../../scripts/wine-env.sh"
 
 fail() {
     echo "print.sh: $*" >&2

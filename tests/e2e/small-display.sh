@@ -4,7 +4,7 @@
 # Usage: small-display.sh path/to/e2e_tests.exe
 set -uo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-source "$(dirname "$0")/../tools/wine-env.sh"
+source "$(dirname "$0")/../../scripts/wine-env.sh"
 export WINEPREFIX=$(dirname "$exe")/wineprefix-640x480
 hb_wine_prefix
 hb_start_xvfb 640x480x24 || exit 1

@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$root/build/win64}" && pwd) || exit 1
 exe=$build/e2e_tests.exe
 [ -f "$exe" ] || { echo "no $exe: build the e2e_tests target first" >&2; exit 1; }
-source "$root/tests/tools/wine-env.sh"
+source "$root/scripts/wine-env.sh"
 hb_wine_prefix
 hb_start_xvfb 800x600x24 || exit 1
 # Let the Wine processes of this display end before the display goes.

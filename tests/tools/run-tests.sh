@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test layer in one CTest run on a virtual X display, then stops everything it started.
 set -uo pipefail
-source "$(dirname "$0")/wine-env.sh"
+source "$(dirname "$0")/../../scripts/wine-env.sh"
 hb_wine_prefix
 
 cleanup() {

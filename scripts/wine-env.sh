@@ -1,5 +1,5 @@
 # Sourced by the test and run scripts: one Wine prefix inside the build tree, quiet and headless.
-HB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+HB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${HB_WINEPREFIX:-$HB_ROOT/build/wineprefix}
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialog may block a headless boot.
