@@ -41,6 +41,14 @@ int ParsePage(const uint8_t* file, size_t size, const PalEntry palette[256],
     if (h.biWidth != StdPageWidth || h.biHeight != StdPageHeight)
         return 0;
     const uint32_t width = StdPageWidth, height = StdPageHeight;
+    // The page is held as 8-bit, uncompressed pixels after a 40-byte info header and 256 colours,
+    // whatever the file's header says; the display is handed this header, so it must say just that
+    // (a header claiming 32 bits makes the display read four times past the pixels).
+    h.biSize = sizeof(BitmapInfoHeader);
+    h.biPlanes = 1;
+    h.biCompression = 0;
+    if (h.biClrUsed > 256)
+        h.biClrUsed = 0;
 
     if (h.biBitCount == 1) {
         const uint32_t rowBytes = MonoRowBytes(h.biWidth);
@@ -67,6 +75,8 @@ int ParsePage(const uint8_t* file, size_t size, const PalEntry palette[256],
             !Inside(size, fh.bfOffBits, h.biSizeImage))
             return 0;
         std::memcpy(pixels, file + fh.bfOffBits, h.biSizeImage);
+        h.biBitCount = 8;
+        fh.bfOffBits = PageHeaderBytes; // where the saved file puts them
     }
     fileHeader = fh;
     info = bi;

@@ -79,8 +79,9 @@ void ExpandMonoRow(const uint8_t* source, uint8_t* destination, uint32_t byteCou
 // Reads a page file held in memory into the 8-bit page form. A 1-bit page is expanded and its
 // colour table rebuilt from the display palette (red, green, blue; the fourth bytes as read). Any
 // page that is not a 660 x 460 page whose pixel data lie wholly inside the file is refused; on
-// refusal the outputs are untouched. pixels must hold PagePixelBytes. Returns 1 when loaded, 0 when
-// refused.
+// refusal the outputs are untouched. An accepted page's header describes the pixels as held and
+// saved: 8-bit, uncompressed, after a 40-byte info header and 256 colours. pixels must hold
+// PagePixelBytes. Returns 1 when loaded, 0 when refused.
 int ParsePage(const uint8_t* file, size_t size, const PalEntry palette[256],
               BitmapFileHeader& fileHeader, MYBITMAPINFO& info, uint8_t* pixels);
 
