@@ -6,9 +6,10 @@ JOBS  ?= 2
 
 DEB_PACKAGES := cmake g++ make googletest mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
 	wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick \
-	cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript
+	cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript clang libclang-rt-14-dev
 
-.PHONY: deps build run test clean
+.PHONY: deps build fuzz-build run test fuzz clean
+FUZZ_SECONDS ?= 1200
 
 # Installs what the build and the tests need; quiet and idempotent.
 deps:
@@ -20,11 +21,24 @@ deps:
 	  apt-get install -y -qq --no-install-recommends $(DEB_PACKAGES) >/dev/null; \
 	fi
 
-build: deps
+build: deps fuzz-build
 	cmake -S $(ROOT) -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD)/win64 -j $(JOBS)
-	cmake -S $(ROOT) -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug -DHB_WIN_BUILD_DIR=$(BUILD)/win64 >/dev/null
+	cmake -S $(ROOT) -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug -DHB_WIN_BUILD_DIR=$(BUILD)/win64 \
+	  -DHB_FUZZ_BUILD_DIR=$(BUILD)/fuzz >/dev/null
 	cmake --build $(BUILD)/native -j $(JOBS)
+
+# The fuzz targets: clang's libFuzzer in a tree of their own; the test run replays them briefly.
+fuzz-build: deps
+	cmake -S $(ROOT)/tests/fuzz -B $(BUILD)/fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	cmake --build $(BUILD)/fuzz -j $(JOBS)
+
+# Runs each fuzz target for FUZZ_SECONDS, one after the other (libFuzzer takes one core); what they
+# find stays in build/fuzz/corpus/, a failing input is written to build/fuzz/.
+fuzz: fuzz-build
+	cd $(BUILD)/fuzz && for t in page bmp mode; do \
+	  ./fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -create_missing_dirs=1 \
+	    corpus/$$t $(ROOT)/tests/fuzz/seeds/$$t $(ROOT)/data || exit 1; done
 
 run: build
 	$(ROOT)/scripts/run.sh
