@@ -11,6 +11,7 @@
 #define IDS_NOT_PAGE 7
 #define IDS_FILE_MISSING 8
 #define IDS_ALL_PAGES_BAD 9
+#define IDS_SAVE_FAILED 10
 
 /* Dialog controls */
 #define IDC_GROUP 102

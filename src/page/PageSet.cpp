@@ -1,6 +1,8 @@
 // The six pictures in their fixed order, the page on show, and stepping between them with saving.
 #include "page/PageSet.h"
 
+#include <cstdio>
+
 #include "app/App.h"
 #include "colouring/Display.h"
 #include "page/PageFile.h"
@@ -44,6 +46,8 @@ int StepPage(HWND window, int delta) {
     if (!PageOpen)
         return 0;
     SaveCurrentPage();
+    if (!IsWindow(window)) // closed from outside while a failed save's box was up
+        return 0;
     if (!StepTo(delta)) {
         // Not even the page just left could be read back: nothing is left to show.
         ShowResMessage(IDS_ALL_PAGES_BAD, IDS_HUEBERRY, MB_OK);
@@ -56,6 +60,17 @@ int StepPage(HWND window, int delta) {
     return 0;
 }
 
+// A failed save says so, once, naming the file. While the box is up keys, clicks and commands do
+// nothing (the busy flag), so no step, save or quit runs under it; after OK the caller goes on.
+void ReportSaveFailure(const char* file) {
+    char text[600];
+    std::snprintf(text, sizeof text, GetResString(IDS_SAVE_FAILED, 0), file);
+    const int wasBusy = BusyFlag;
+    BusyFlag = 1;
+    ShowMessage(hWndMain, text, GetResString(IDS_HUEBERRY, 1), MB_OK | MB_ICONEXCLAMATION);
+    BusyFlag = wasBusy;
+}
+
 } // namespace
 
 bool PageIsOpen() {
@@ -65,7 +80,16 @@ bool PageIsOpen() {
 int SaveCurrentPage() {
     if (!PageOpen)
         return 0;
-    return SavePage(PageSet[CurrentPage].file);
+    const char* file = PageSet[CurrentPage].file;
+    // Windows refuses to replace a read-only file; Wine replaces it all the same. A page made
+    // read-only stays as it is on both.
+    const DWORD attributes = GetFileAttributesA(file);
+    const bool readOnly =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (!readOnly && SavePage(file))
+        return 1;
+    ReportSaveFailure(file);
+    return 0;
 }
 
 int OpenFirstPage() {

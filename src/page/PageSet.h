@@ -13,7 +13,8 @@ extern int CurrentPage;
 int OpenFirstPage();
 int NextPage(HWND window);
 int PreviousPage(HWND window);
-// Saves the page on show under its own name, but only a page that was loaded from that file.
+// Saves the page on show under its own name, but only a page that was loaded from that file; a
+// save that fails is reported in a box. 1 when saved.
 int SaveCurrentPage();
 // Whether a page has been loaded (commands that save need one).
 bool PageIsOpen();
