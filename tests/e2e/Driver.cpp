@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <fstream>
 
 #include "colouring/ColourTable.h"
 #include "support/Gdi.h"
@@ -26,22 +27,15 @@ std::string SourcePath(const std::string& relative) {
 }
 
 bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes) {
-    bytes.clear();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    for (int c; (c = std::fgetc(f)) != EOF;)
-        bytes.push_back(uint8_t(c));
-    std::fclose(f);
-    return true;
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+    return in.is_open();
 }
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    std::ofstream out(path, std::ios::binary);
+    return bool(
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size())));
 }
 
 std::string MakeWorkDir(const std::string& name) {
@@ -295,20 +289,14 @@ void Hueberry::Kill() {
 }
 
 std::vector<HWND> Hueberry::Dialogs() const {
-    std::pair<DWORD, std::vector<HWND>> search{pid_, {}};
-    EnumWindows(
-        [](HWND w, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
-            DWORD owner = 0;
-            char kind[16] = "";
-            GetWindowThreadProcessId(w, &owner);
-            GetClassNameA(w, kind, sizeof kind);
-            if (owner == s->first && IsWindowVisible(w) && std::strcmp(kind, "#32770") == 0)
-                s->second.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid_ && IsWindowVisible(w))
+            found.push_back(w);
+    }
+    return found;
 }
 
 HWND Hueberry::WaitDialog(const std::function<bool(HWND)>& match, int timeoutMs) const {
