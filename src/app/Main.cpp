@@ -121,12 +121,17 @@ static bool RunningUnderWine() {
 }
 
 int EnterFullScreen() {
+    // Under Wine the object would only be released again; creating it loads Wine's Direct3D layer,
+    // OpenGL and its compiler, some 20 MB of private memory (measured).
+    if (RunningUnderWine()) {
+        LogMessage("SetCooperativeLevel");
+        return 0;
+    }
     if (FAILED(DirectDrawCreate(nullptr, &DirectDraw, nullptr))) {
         LogMessage("DirectDrawCreateEx");
         return 0;
     }
-    if (RunningUnderWine() ||
-        FAILED(DirectDraw->SetCooperativeLevel(hWndMain, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE))) {
+    if (FAILED(DirectDraw->SetCooperativeLevel(hWndMain, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE))) {
         LogMessage("SetCooperativeLevel");
         return 0;
     }
