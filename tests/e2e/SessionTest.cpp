@@ -153,6 +153,7 @@ TEST_F(Session, MissingAndDamagedPages) {
         DeleteFileA(File(name).c_str());
     ASSERT_TRUE(CreateDirectoryA(File("buy_me.col").c_str(), nullptr));
     PressKeys({VK_DOWN});
+    ASSERT_NO_FATAL_FAILURE(Answer("The file buy_me.col could not be saved."));
     for (const char* name : PageFiles)
         ASSERT_NO_FATAL_FAILURE(Answer(std::string("The file ") + name + " is missing."));
     ASSERT_NO_FATAL_FAILURE(

@@ -22,4 +22,4 @@ fi
 wineserver -p >/dev/null 2>&1
 wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 
-ctest --test-dir "$HB_ROOT/build/native" --output-on-failure -j 2 --timeout 600
+ctest --test-dir "$HB_ROOT/build/native" --output-on-failure -j 2 --timeout 600 "$@"

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Saves refused in a working folder with no room for a page, then read-only (a tmpfs: needs root);
+# then the program's Wine process killed (SIGKILL) at random while it saves again and again, KILLS
+# times, each next run checking the pages left. Usage: faults.sh e2e_tests.exe [KILLS=8] [SEED]
+exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1") kills=${2:-8} RANDOM=${3:-1}
+work=$(dirname "$exe")/e2e-work # the log a file, not a pipe: Wine's services may hold a pipe open
+dir=$work/DISABLED_WriteRefused pages=$work/DISABLED_KilledWhileSaving/pages log=$work/faults.log
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+run() { wine "$exe" --gtest_also_run_disabled_tests --gtest_filter="Session.DISABLED_$1" </dev/null >"$log" 2>&1; }
+fail() { cat "$log"; echo "$1"; kill %1 2>/dev/null; umount -l "$dir" 2>/dev/null; exit 1; }
+rm -rf "$pages" && mkdir -p "$pages" "$dir" && mount -t tmpfs -o size=320k hueberry-full "$dir" || exit 1
+for m in rw ro; do mount -o "remount,$m" "$dir" && run WriteRefused || fail "refused saves ($m)"; done
+umount -l "$dir" # lazily: Wine's server may still hold the folder
+for ((i = 0; i <= kills; i++)); do
+    run KilledWhileSaving &
+    for _ in $(seq 600); do grep -q '^saving' "$log" && break; sleep 0.1; done
+    grep -q '^saving' "$log" || fail "run $i: the pages left, or the next start, failed"
+    [ "$i" -lt "$kills" ] && sleep "$((RANDOM % 4000))e-3"
+    pid=$(for p in /proc/[0-9]*; do [ "$(readlink "$p/cwd")" = "$pages" ] && echo "${p#/proc/}"; done)
+    [ -n "$pid" ] && kill -KILL $pid || fail "run $i: the program was gone before its kill"; wait
+done
+echo "saves refused as due; $kills kills while saving, each leaving every page whole, restart fine"
