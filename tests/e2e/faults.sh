@@ -12,7 +12,7 @@ rm -rf "$pages" && mkdir -p "$pages" "$dir" && mount -t tmpfs -o size=320k huebe
 for m in rw ro; do mount -o "remount,$m" "$dir" && run WriteRefused || fail "refused saves ($m)"; done
 umount -l "$dir" # lazily: Wine's server may still hold the folder
 for ((i = 0; i <= kills; i++)); do
-    run KilledWhileSaving &
+    : >"$log"; run KilledWhileSaving & # emptied first, or the last run's cue could be read
     for _ in $(seq 600); do grep -q '^saving' "$log" && break; sleep 0.1; done
     grep -q '^saving' "$log" || fail "run $i: the pages left, or the next start, failed"
     [ "$i" -lt "$kills" ] && sleep "$((RANDOM % 4000))e-3"
