@@ -16,14 +16,15 @@ TEST_F(Session, DISABLED_WriteRefused) {
     SetFileAttributesA(File("bones.col").c_str(), FILE_ATTRIBUTE_READONLY);
     const std::vector<uint8_t> before[3] = {Bytes("bones.col"), Bytes("duck.col"),
                                             Bytes("parrots.col")};
-    Page next[2] = {Read(1), Read(2)};
+    Page pages[3] = {Read(0), Read(1), Read(2)};
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(CloseIntro());
+    ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &pages[0])); // the page is open: keys step
     for (int i = 0; i < 3; ++i) {
         PressKeys({i < 2 ? WORD(VK_DOWN) : WORD('Q')});
         ASSERT_NO_FATAL_FAILURE(
             Answer(std::string("The file ") + PageFiles[i] + " could not be saved."));
-        ASSERT_NO_FATAL_FAILURE(i < 2 ? ExpectScreen(nullptr, &next[i]) : ExpectExit(0));
+        ASSERT_NO_FATAL_FAILURE(i < 2 ? ExpectScreen(nullptr, &pages[i + 1]) : ExpectExit(0));
         EXPECT_TRUE(app_.Dialogs().empty()) << "more than one box for a save";
         EXPECT_TRUE(Bytes(PageFiles[i]) == before[i]) << PageFiles[i] << " changed";
     }

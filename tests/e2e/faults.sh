@@ -10,8 +10,7 @@ run() { wine "$exe" --gtest_also_run_disabled_tests --gtest_filter="Session.DISA
 fail() { cat "$log"; echo "$1"; kill %1 2>/dev/null; umount -l "$dir" 2>/dev/null; exit 1; }
 rm -rf "$pages" && mkdir -p "$pages" "$dir" && mount -t tmpfs -o size=320k hueberry-full "$dir" || exit 1
 for m in rw ro; do mount -o "remount,$m" "$dir" && run WriteRefused || fail "refused saves ($m)"; done
-umount -l "$dir" # lazily: Wine's server may still hold the folder
-for ((i = 0; i <= kills; i++)); do
+umount -l "$dir" && for ((i = 0; i <= kills; i++)); do # lazily: Wine's server may hold the folder
     : >"$log"; run KilledWhileSaving & # emptied first, or the last run's cue could be read
     for _ in $(seq 600); do grep -q '^saving' "$log" && break; sleep 0.1; done
     grep -q '^saving' "$log" || fail "run $i: the pages left, or the next start, failed"
