@@ -6,7 +6,8 @@ JOBS  ?= 2
 
 DEB_PACKAGES := cmake g++ make googletest mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
 	wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick \
-	cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript
+	cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript \
+	python3 librsvg2-bin fonts-dejavu-core sox
 
 .PHONY: deps build run test clean
 

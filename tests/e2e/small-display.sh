@@ -14,4 +14,4 @@ trap 'wineserver -k >/dev/null 2>&1; kill "$HB_XVFB_PID" >/dev/null 2>&1; wait 2
 # (CTest) does not wait on them.
 wineserver -p >/dev/null 2>&1
 wine cmd.exe /c exit </dev/null >/dev/null 2>&1
-wine "$exe" --gtest_also_run_disabled_tests --gtest_filter='SmallDisplay.*'
+wine "$exe" --gtest_also_run_disabled_tests --gtest_filter='Session.DISABLED_SmallDisplay'

@@ -63,7 +63,12 @@ TEST_F(PageFormat, MonoPageLoadsToTheEightBitForm) {
         EXPECT_EQ(Palette[i].red, page.info.bmiColors[i].rgbRed);
         EXPECT_EQ(Palette[i].blue, page.info.bmiColors[i].rgbBlue);
     }
+    // The display palette: the colour table, black up to white at 255.
     EXPECT_EQ(239, page.info.bmiColors[37].rgbGreen);
+    EXPECT_EQ(PaletteReserved, Palette[37].flags);
+    EXPECT_EQ(0, Palette[38].red + Palette[254].green + Palette[254].flags);
+    EXPECT_EQ(255 * 3, page.info.bmiColors[255].rgbRed + page.info.bmiColors[255].rgbGreen +
+                           page.info.bmiColors[255].rgbBlue);
     EXPECT_EQ(0, page.pixels[459 * 660 + 0]);
     EXPECT_EQ(37, page.pixels[459 * 660 + 1]);
     EXPECT_EQ(37, page.pixels[659]); // the last pixel of the bottom row is before the padding bits

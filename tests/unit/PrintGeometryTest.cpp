@@ -11,40 +11,24 @@ namespace {
 
 constexpr int W = StdPageWidth, H = StdPageHeight;
 
-struct WorkedCase {
-    int pw, ph;
-    DefaultGeometry def;
-    HalvesGeometry halves;
-    int k, xOff, yOff, lowerY;
-};
-
-const WorkedCase WorkedCases[] = {
-    {2400, 3150, {373, 394, 1654, 2361}, {374, 394, 1651, 1180}, 4, 268, 243, 1575},
-    {4800, 6300, {745, 787, 3310, 4725}, {747, 787, 3306, 2362}, 8, 536, 486, 3150},
-    {1200, 1500, {206, 187, 788, 1125}, {206, 187, 787, 562}, 3, -99, -249, 750},
-};
+// The geometries as one row: Default x, y, w, h; halves x, y, w, half h; blocks k, x, y, lower y.
+std::vector<int> Geometry(int pw, int ph) {
+    const DefaultGeometry d = DefaultLayout(pw, ph, W, H);
+    const HalvesGeometry a = HalvesLayout(pw, ph, W, H);
+    const BlocksGeometry b = BlocksLayout(pw, ph, W, H);
+    EXPECT_EQ(b.drawW, b.k * 466);
+    EXPECT_EQ(b.drawH, b.k * 666);
+    return {d.xDest, d.yDest, d.destW, d.destH, a.xDest, a.yDest,
+            a.destW, a.halfH, b.k,     b.xOff,  b.yOff,  b.lowerY};
+}
 
 TEST(PrintGeometry, WorkedValuesOfTheStandardPage) {
-    for (const WorkedCase& c : WorkedCases) {
-        SCOPED_TRACE(testing::Message() << c.pw << " x " << c.ph);
-        const DefaultGeometry d = DefaultLayout(c.pw, c.ph, W, H);
-        EXPECT_EQ(d.xDest, c.def.xDest);
-        EXPECT_EQ(d.yDest, c.def.yDest);
-        EXPECT_EQ(d.destW, c.def.destW);
-        EXPECT_EQ(d.destH, c.def.destH);
-        const HalvesGeometry a = HalvesLayout(c.pw, c.ph, W, H);
-        EXPECT_EQ(a.xDest, c.halves.xDest);
-        EXPECT_EQ(a.yDest, c.halves.yDest);
-        EXPECT_EQ(a.destW, c.halves.destW);
-        EXPECT_EQ(a.halfH, c.halves.halfH);
-        const BlocksGeometry b = BlocksLayout(c.pw, c.ph, W, H);
-        EXPECT_EQ(b.k, c.k);
-        EXPECT_EQ(b.xOff, c.xOff);
-        EXPECT_EQ(b.yOff, c.yOff);
-        EXPECT_EQ(b.lowerY, c.lowerY);
-        EXPECT_EQ(b.drawW, c.k * 466);
-        EXPECT_EQ(b.drawH, c.k * 666);
-    }
+    EXPECT_EQ(Geometry(2400, 3150),
+              (std::vector<int>{373, 394, 1654, 2361, 374, 394, 1651, 1180, 4, 268, 243, 1575}));
+    EXPECT_EQ(Geometry(4800, 6300),
+              (std::vector<int>{745, 787, 3310, 4725, 747, 787, 3306, 2362, 8, 536, 486, 3150}));
+    EXPECT_EQ(Geometry(1200, 1500),
+              (std::vector<int>{206, 187, 788, 1125, 206, 187, 787, 562, 3, -99, -249, 750}));
 }
 
 TEST(PrintGeometry, BlockFactorLimitsAndFlooredOffsets) {

@@ -61,6 +61,9 @@ TEST(PrintModeFile, ReadsUpToFourBytesOverZeroAndNeverWritesAnExistingFile) {
         EXPECT_EQ(contents, *file.contents);
         EXPECT_EQ(1, file.closes);
     }
+    // Only the bytes read count, whatever lies after them.
+    const uint8_t held[4] = {7, 9, 9, 9};
+    EXPECT_EQ(7, PrintModeFromBytes(held, 1));
 }
 
 TEST(PrintModeFile, MissingFileIsCreatedHoldingZero) {

@@ -1,0 +1,160 @@
+// The fixture of the end-to-end sessions: a work folder, the program, and what a child sees.
+//
+// Screens are compared with goldens, tests/e2e/golden/NAME.png (made into NAME.bmp beside the
+// driver by the build), except the picture, which is always drawn from the page expected. Run with
+// HB_E2E_GOLDEN=<folder> to write the screens there instead, then look at them before replacing the
+// goldens (convert NAME.bmp NAME.png). They are taken under Wine on a 24-bit X display.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+
+#include "Driver.h"
+
+namespace e2e {
+
+// Points deep inside regions of bones.col, largest first, and outline pixels each of which has the
+// region at R5 beside it on a different side: a click landing a pixel off would fill R5.
+constexpr POINT R1{299, 283}, R2{467, 148}, R3{266, 238}, R4{291, 417}, R5{349, 203};
+constexpr POINT BesideR5[4] = {{364, 207}, {330, 203}, {347, 224}, {347, 196}};
+constexpr uint8_t Red = 2, Black = 1, Pink = 11; // the colours of buttons 2001, 2000, 2010
+
+class Session : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = MakeWorkDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    void TearDown() override { app_.Kill(); }
+
+    std::string File(const std::string& name) const { return dir_ + "\\" + name; }
+    bool Exists(const std::string& name) const {
+        return GetFileAttributesA(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    std::vector<uint8_t> Bytes(const std::string& name) const {
+        std::vector<uint8_t> bytes;
+        ReadBytes(File(name), bytes);
+        return bytes;
+    }
+    void Seed(const std::set<std::string>& leaveOut = {}) {
+        for (const char* name : {PageFiles[0], PageFiles[1], PageFiles[2], PageFiles[3],
+                                 PageFiles[4], PageFiles[5], "hueberry.mid"})
+            if (!leaveOut.count(name)) {
+                ASSERT_TRUE(CopyFileA(SourcePath(std::string("data/") + name).c_str(),
+                                      File(name).c_str(), FALSE));
+            }
+    }
+    Page Read(int index) const {
+        Page page;
+        EXPECT_TRUE(LoadPage(File(PageFiles[index]), page)) << PageFiles[index] << " unreadable";
+        return page;
+    }
+
+    void Start() { ASSERT_TRUE(app_.Start(dir_)) << "no main window appeared"; }
+    // The intro is the program's dialog with an OK button and no text, unlike a message box.
+    void CloseIntro(WORD key = 0) {
+        HWND intro = app_.WaitDialog([&](HWND w) {
+            return GetWindow(w, GW_OWNER) == app_.Main() && GetDlgItem(w, IDOK) &&
+                   StaticTexts(w).empty();
+        });
+        ASSERT_NE(intro, nullptr) << "no intro";
+        if (key) {
+            WaitUntil([&] { return GetForegroundWindow() == intro; }, 2000);
+            PressKeys({key});
+        } else
+            ASSERT_TRUE(app_.ClickControl(intro, IDOK));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(intro); }, 15000)) << "the intro stayed";
+    }
+
+    // The client area equals the golden (none: only the picture is compared), with the picture
+    // drawn from page.
+    void ExpectScreen(const char* golden, Page* page, int timeoutMs = 20000) {
+        const char* writeTo = std::getenv("HB_E2E_GOLDEN");
+        Shot want, got;
+        if (golden && !writeTo) {
+            ASSERT_TRUE(LoadShot(Golden(golden), want)) << "no golden " << Golden(golden);
+        }
+        int wrong = -1;
+        WaitUntil(
+            [&] {
+                got = GrabClient(app_.Main());
+                wrong = Differences(want, got, page);
+                return wrong == 0 || !app_.Running();
+            },
+            timeoutMs, 30);
+        if (golden && writeTo) {
+            Sleep(1000); // let whatever the picture does not show settle too
+            got = GrabClient(app_.Main());
+            ASSERT_TRUE(SaveShot(std::string(writeTo) + "\\" + golden + ".bmp", got));
+        }
+        const std::string what = golden ? golden : "picture";
+        if (wrong != 0)
+            SaveShot(File("failed-" + what + ".bmp"), got);
+        ASSERT_EQ(wrong, 0) << what << ": pixels differ; the screen is in " << dir_;
+    }
+
+    void Fill(Page& expected, POINT at, uint8_t colour) {
+        ASSERT_GT(ApplyFill(expected, at.x, at.y, colour), 0) << "nothing to fill there";
+        ASSERT_TRUE(app_.Click(PageLeft + at.x, PageTop + at.y));
+        ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &expected));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app_.Main()) != 0; }, 15000));
+        expected.file.bfReserved1 = 0;
+    }
+
+    // A modal box of the main window: it waits for the box, checks it and answers it with Enter.
+    void Answer(const std::string& text, const char* caption = "Hueberry") {
+        HWND box = app_.WaitDialog([&](HWND w) {
+            const std::vector<std::string> texts = StaticTexts(w);
+            return std::find(texts.begin(), texts.end(), text) != texts.end();
+        });
+        ASSERT_NE(box, nullptr) << "no box \"" << text << "\"";
+        EXPECT_EQ(TextOf(box), caption);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), app_.Main());
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }, 2000));
+        // Watched for a moment: a repaint dispatched by the box's own loop must not enable it.
+        EXPECT_FALSE(WaitUntil([&] { return IsWindowEnabled(app_.Main()) != 0; }, 400, 20))
+            << "the main window is enabled under \"" << text << "\"";
+        // Enter, not a click: Wine was seen to stack the main window over a box that follows
+        // another at once, where its OK button cannot be clicked.
+        PressKeys({VK_RETURN});
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000)) << "the box stayed";
+    }
+
+    void ExpectExit(DWORD want) {
+        DWORD code = 0;
+        ASSERT_TRUE(app_.WaitExit(15000, code)) << "the program did not end";
+        EXPECT_EQ(code, want);
+    }
+
+    HWND OpenInfo() {
+        PressKeys({'I'});
+        return app_.WaitDialog([](HWND w) { return GetDlgItem(w, 111) != nullptr; });
+    }
+
+    std::string dir_;
+    Hueberry app_;
+
+  private:
+    static std::string Golden(const char* name) {
+        return BesideDriver(std::string("golden\\") + name + ".bmp");
+    }
+    static int Differences(const Shot& want, const Shot& got, Page* page) {
+        if (!want.px.empty() && (want.width != got.width || want.height != got.height))
+            return -1;
+        int wrong = 0;
+        for (int y = 0; y < got.height; ++y)
+            for (int x = 0; x < got.width; ++x) {
+                const int px = x - PageLeft, py = y - PageTop;
+                const bool picture =
+                    page && px >= 0 && py >= 0 && px < StdPageWidth && py < StdPageHeight;
+                if (!picture && want.px.empty())
+                    continue;
+                const size_t i = size_t(y) * got.width + x;
+                wrong += got.px[i] != (picture ? page->Rgb(page->At(px, py)) : want.px[i]);
+            }
+        return wrong;
+    }
+};
+
+} // namespace e2e
