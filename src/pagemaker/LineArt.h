@@ -15,6 +15,7 @@ constexpr int MaxThicken = 2;
 // centred.
 struct PageFit {
     int width, height, left, top;
+    bool operator==(const PageFit&) const = default;
 };
 PageFit FitOnPage(int drawingWidth, int drawingHeight);
 

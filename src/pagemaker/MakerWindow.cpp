@@ -271,6 +271,10 @@ void CreateControls() {
 
 LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_CREATE: // the controls exist as soon as the window does
+        Window = window;
+        CreateControls();
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
@@ -354,7 +358,6 @@ int RunMakerWindow(HINSTANCE instance, int showCommand) {
                              nullptr, nullptr, instance, nullptr);
     if (!Window)
         return 1;
-    CreateControls();
     SetText(IdStatus, "Open a drawing: a scanned colouring page, a drawing from a website or a "
                       "child's own outline.");
     PageChanged();

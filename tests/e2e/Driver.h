@@ -208,6 +208,16 @@ inline bool ClickAt(POINT at) {
     return MoveTo({at.x + (at.x > 0 ? -1 : 1), at.y}) && MoveTo(at) && ClickHere();
 }
 
+// Types the text as characters.
+inline void TypeText(const std::string& text) {
+    for (const char c : text)
+        for (const DWORD up : {0, KEYEVENTF_KEYUP}) {
+            INPUT in{INPUT_KEYBOARD, {}};
+            in.ki.wScan = WORD(c), in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            SendInput(1, &in, sizeof in);
+        }
+}
+
 // Presses the keys in order and lets them go in reverse order (VK_MENU, VK_F4 is Alt+F4).
 inline void PressKeys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> in;
@@ -255,14 +265,16 @@ class Hueberry {
     Hueberry& operator=(const Hueberry&) = delete;
     ~Hueberry() { Kill(); } // so the next start is not taken for a second copy
 
-    // Starts the program and waits for its main window; false when none appeared.
-    bool Start(const std::string& workDir) {
+    // Starts the program (or another, by its window class) and waits for its main window; false
+    // when none appeared.
+    bool Start(const std::string& workDir, const char* path = HB_EXE_PATH,
+               const char* windowClass = "HUEBERRYWIN") {
         // The job ends the program with the driver if the driver itself dies.
         job_ = CreateJobObjectA(nullptr, nullptr);
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
         limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
         SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-        const std::string exe = WinePath(HB_EXE_PATH);
+        const std::string exe = WinePath(path);
         std::string commandLine = "\"" + exe + "\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
@@ -277,7 +289,7 @@ class Hueberry {
         pid_ = info.dwProcessId;
         WaitUntil(
             [&] {
-                HWND w = FindWindowA("HUEBERRYWIN", nullptr);
+                HWND w = FindWindowA(windowClass, nullptr);
                 main_ = Owner(w) == pid_ ? w : nullptr;
                 return main_ || !Running();
             },

@@ -1,82 +1,76 @@
-// Drawings to pages: leaks and tiny regions found and mended, the fit, thin lines kept, the page
-// bytes of the shipped pictures.
+// Drawings to pages: leaks and tiny regions found and mended, grey, the fit and the scaling, thin
+// lines kept, thickening, the page bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
-#include <iterator>
+#include <tuple>
 
-#include "colouring/ColourTable.h"
 #include "page/PageFormat.h"
 #include "pagemaker/PageCheck.h"
 
 namespace {
 
-void Fill(LineMask& m, int x0, int y0, int x1, int y1, uint8_t v = 1) {
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x)
-            m[size_t(y) * StdPageWidth + x] = v;
-}
-
-PageCheck Check(const LineMask& m) {
-    PageCheck check;
-    CheckPage(m, check);
-    return check;
-}
-
-TEST(PageMaker, GapsOfOneOrTwoPixelsLeakAndClose) {
-    // A box of 3-pixel lines with a gap in its right side; a wall from the top to one pixel short
-    // of the bottom edge.
-    const struct {
-        int gap, leaks, regions;
-        bool wall;
-    } cases[] = {
-        {0, 0, 2, false}, {1, 1, 1, false}, {2, 1, 1, false}, {3, 0, 1, false}, {1, 1, 1, true}};
-    for (const auto& c : cases) {
+TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
+    // Rectangles of line (1), open (0) or a 3-pixel frame (2); the leaks, tiny regions, regions.
+    using Rects = std::vector<std::array<int, 5>>;
+    const std::tuple<Rects, int, int, int> cases[] = {
+        {{{9, 9, 99, 99, 2}}, 0, 0, 2},
+        // Gaps of one, two and three (an opening, not a leak) in the right side.
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 50, 0}}, 1, 0, 1},
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 51, 0}}, 1, 0, 1},
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, 0, 0, 1},
+        // Two boxes side by side, with a gap of one in their wall and of two in the top side.
+        {{{9, 9, 52, 99, 2}, {50, 9, 99, 99, 2}, {50, 30, 52, 30, 0}, {70, 9, 71, 11, 0}}, 2, 0, 1},
+        {{{300, 0, 302, 459, 1}}, 0, 0, 2},
+        {{{0, 200, 657, 202, 1}}, 1, 0, 1},            // two short of the edge
+        {{{0, 0, 6, 6, 1}, {0, 0, 4, 4, 0}}, 0, 1, 2}, // pockets of 25 and 30 pixels
+        {{{0, 0, 7, 6, 1}, {0, 0, 5, 4, 0}}, 0, 0, 2}};
+    for (const auto& [rects, leaks, tiny, regions] : cases) {
+        SCOPED_TRACE(rects.back()[0] + rects.back()[3]);
         LineMask m(PagePixelBytes, 0);
-        if (c.wall) {
-            Fill(m, 300, 0, 302, StdPageHeight - 2);
-        } else {
-            Fill(m, 100, 100, 400, 300);
-            Fill(m, 103, 103, 397, 297, 0);
-            Fill(m, 398, 200, 400, 199 + c.gap, 0);
-        }
-        PageCheck check = Check(m);
-        EXPECT_EQ(c.leaks, int(check.leaks.size())) << c.gap;
-        EXPECT_EQ(c.regions, int(check.size.size())) << c.gap;
+        for (const auto& [l, t, r, b, v] : rects)
+            for (int y = t; y <= b; ++y)
+                for (int x = l; x <= r; ++x)
+                    m[y * 660 + x] = v < 2 ? v : x < l + 3 || x > r - 3 || y < t + 3 || y > b - 3;
+        PageCheck check;
+        CheckPage(m, check);
+        EXPECT_EQ(
+            std::tuple(leaks, tiny, regions),
+            std::tuple(int(check.leaks.size()), int(check.tiny.size()), int(check.size.size())));
         CloseGaps(m, check);
-        check = Check(m);
-        EXPECT_EQ(0u, check.leaks.size()) << c.gap;
-        EXPECT_EQ(c.regions + c.leaks, int(check.size.size())) << c.gap;
-    }
-}
-
-TEST(PageMaker, PocketsUnderThirtyPixelsAreTinyAndFilled) {
-    for (int w : {5, 6}) {
-        LineMask m(PagePixelBytes, 0);
-        Fill(m, 200, 200, 203 + w, 208);
-        Fill(m, 202, 202, 201 + w, 206, 0); // an inner pocket of w x 5 pixels
-        PageCheck check = Check(m);
-        EXPECT_EQ(w * 5 < TinyRegionPixels, check.tiny.size() == 1) << w;
         FillTinyPockets(m, check);
-        EXPECT_EQ(w * 5 < TinyRegionPixels ? 1u : 2u, Check(m).size.size()) << w;
+        CheckPage(m, check);
+        EXPECT_EQ(0u, check.leaks.size() + check.tiny.size());
+        EXPECT_EQ(regions + leaks - tiny, int(check.size.size()));
     }
 }
 
-TEST(PageMaker, DrawingsFitWholeInProportionAndCentred) {
-    const struct {
-        int w, h;
-        PageFit fit;
-    } cases[] = {{1320, 460, {660, 230, 0, 115}},
-                 {100, 200, {230, 460, 215, 0}},
-                 {66, 46, {660, 460, 0, 0}}};
-    for (const auto& c : cases) {
-        const PageFit f = FitOnPage(c.w, c.h);
-        EXPECT_EQ(c.fit.width, f.width);
-        EXPECT_EQ(c.fit.height, f.height);
-        EXPECT_EQ(c.fit.left, f.left);
-        EXPECT_EQ(c.fit.top, f.top);
-    }
+TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
+    // Opaque green, transparent black, half-transparent red, opaque black.
+    const uint8_t bgra[16] = {0, 255, 0, 255, 0, 0, 0, 0, 0, 0, 255, 128, 0, 0, 0, 255};
+    uint8_t grey[4];
+    GreyOnWhite(bgra, 16, 4, 1, grey);
+    EXPECT_EQ(std::vector<uint8_t>({150, 255, 165, 0}), std::vector<uint8_t>(grey, grey + 4));
+    // 165 times as large: 660 x 165 from row 147.
+    const std::vector<uint8_t> page = ScaleOntoPage(grey, 4, 1);
+    const int at[][3] = {{164, 150, 150}, {165, 150, 255}, {400, 311, 165},
+                         {659, 200, 0},   {659, 312, 255}, {0, 146, 255}};
+    for (const auto& [x, y, want] : at)
+        EXPECT_EQ(want, page[y * StdPageWidth + x]) << x << "," << y;
+    EXPECT_TRUE(FitOnPage(1320, 460) == PageFit({660, 230, 0, 115}));
+    EXPECT_TRUE(FitOnPage(100, 200) == PageFit({230, 460, 215, 0}));
+    EXPECT_TRUE(FitOnPage(66, 46) == PageFit({660, 460, 0, 0}));
+}
+
+TEST(PageMaker, ThinDiagonalLinesSurviveShrinking) {
+    std::vector<uint8_t> grey(3000 * 2000); // a diamond of lines one pixel wide, shrunk 4.5 times
+    for (int i = 0; i < 3000 * 2000; ++i)
+        grey[i] = std::abs(i % 3000 - 1500) + std::abs(i / 3000 - 1000) == 900 ? 0 : 255;
+    PageCheck check;
+    CheckPage(ThresholdPage(ScaleOntoPage(grey.data(), 3000, 2000), DefaultThreshold), check);
+    EXPECT_EQ(2u, check.size.size());
 }
 
 TEST(PageMaker, ThickeningAddsOneOrTwoPixels) {
@@ -85,29 +79,12 @@ TEST(PageMaker, ThickeningAddsOneOrTwoPixels) {
         m[100 * StdPageWidth + 100] = 1;
         ThickenLines(m, n);
         EXPECT_EQ((n + 1) * (n + 1), std::count(m.begin(), m.end(), 1));
-        EXPECT_EQ(n > 0, m[101 * StdPageWidth + 101]);
+        EXPECT_EQ(n, m[101 * 660 + 101] + m[99 * 660 + 99]); // right and below first
     }
 }
 
-TEST(PageMaker, ThinDiagonalLinesOnTransparencySurviveShrinking) {
-    // A diamond of lines one pixel wide, opaque black on transparent black, shrunk 4.5 times.
-    const int w = 3000, h = 2000;
-    std::vector<uint8_t> bgra(size_t(w) * h * 4, 0), grey(size_t(w) * h);
-    for (int i = 0; i < 900; ++i)
-        for (const auto& [x, y] : {std::pair{1500 + i, 100 + i},
-                                   {1500 - i, 100 + i},
-                                   {600 + i, 1000 + i},
-                                   {2400 - i, 1000 + i}})
-            bgra[(size_t(y) * w + x) * 4 + 3] = 255;
-    GreyOnWhite(bgra.data(), size_t(w) * 4, w, h, grey.data());
-    PageCheck check = Check(ThresholdPage(ScaleOntoPage(grey.data(), w, h), DefaultThreshold));
-    EXPECT_EQ(2u, check.size.size());
-    EXPECT_EQ(0u, check.leaks.size());
-}
-
-TEST(PageMaker, ShippedPicturesRoundTripWithoutLeaksOrTinyRegions) {
-    PalEntry palette[256];
-    BuildPaletteEntries(palette);
+TEST(PageMaker, ShippedPicturesComeBackByteForByte) {
+    const PalEntry palette[256] = {};
     for (const char* name : {"bones", "duck", "parrots", "pig", "spider", "buy_me"}) {
         std::ifstream in(std::string(HB_SOURCE_DIR "/data/") + name + ".col", std::ios::binary);
         const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
@@ -115,10 +92,7 @@ TEST(PageMaker, ShippedPicturesRoundTripWithoutLeaksOrTinyRegions) {
         MYBITMAPINFO info;
         std::vector<uint8_t> pixels(PagePixelBytes);
         ASSERT_EQ(1, ParsePage(file.data(), file.size(), palette, fh, info, pixels.data()));
-        const LineMask mask = MaskFromPage(pixels.data());
-        EXPECT_EQ(file, MonoPageFile(mask)) << name;
-        const PageCheck check = Check(mask);
-        EXPECT_EQ(0u, check.leaks.size() + check.tiny.size()) << name;
+        EXPECT_EQ(file, MonoPageFile(MaskFromPage(pixels.data()))) << name;
     }
 }
 
