@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Prepares build/play (seeded once from data/, never overwriting coloured pages) and starts Hueberry there
-# under Wine; with no DISPLAY, on a virtual display that a web browser on this machine can show.
+# Prepares build/play, or $HB_PLAY (seeded once from data/, never overwriting coloured pages), and starts
+# Hueberry there under Wine; with no DISPLAY, on a virtual display a web browser on this machine can show.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 hb_wine_prefix
-play=$HB_ROOT/build/play
+play=${HB_PLAY:-$HB_ROOT/build/play}
 mkdir -p "$play"
 for f in "$HB_ROOT"/data/*; do
     [ -e "$play/$(basename "$f")" ] || cp "$f" "$play/"
