@@ -78,6 +78,12 @@ if [ "$(wc -w <<<"$pages")" != "$(ls "$stage"/*.col | wc -l)" ] || [ "$pages" !=
     echo "build-dist.sh: the page components are not marked permanent and never-overwritten" >&2
     exit 1
 fi
+# A shortcut whose target is a feature is an advertised one, which Windows checks, and may repair from
+# the installer file, at every start: every shortcut must name its program's path.
+if msiinfo export "$work/$msi" Shortcut | awk -F'\t' 'NR > 3 && $5 !~ /^\[INSTALLDIR\]/' | grep -q .; then
+    echo "build-dist.sh: a shortcut is advertised" >&2
+    exit 1
+fi
 mv -f "$work/$zip" "$work/$msi" "$out/"
 
 (cd "$out" && sha256sum "$zip" "$msi" >SHA256SUMS)
