@@ -28,7 +28,8 @@ stop_all() {
     wait >/dev/null 2>&1 || true
     rm -rf "$private"
 }
-trap stop_all EXIT
+# Quietly: the shell would also report the program that wineserver -k ended.
+trap 'stop_all 2>/dev/null' EXIT
 trap 'exit 130' INT TERM
 
 hb_start_xvfb 800x600x24 "$private/Xauthority"
