@@ -45,4 +45,4 @@ release: build
 	$(ROOT)/packaging/build-dist.sh $(VERSION) $(ROOT)/dist $(BUILD)/win64
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ROOT)/dist
