@@ -309,6 +309,7 @@ TEST_F(Animation, RandomPickTakesBits16To30OfOneStepFromTheTick) {
     EXPECT_EQ(18467, RandomBelowCore(0x29E2C0u, 32768));
     EXPECT_EQ(26500, RandomBelowCore(0x18BE873Au, 32768));
     EXPECT_EQ(41 % 4, RandomBelowCore(1, 4));
+    EXPECT_EQ(0, RandomBelowCore(1, 0));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/DevFormats.h"
+#include "support/TextFormat.h"
 
 namespace {
 
@@ -98,6 +99,14 @@ TEST(DevFormats, PathBesideTheProgram) {
     const std::string cut =
         ("C:\\" + std::string(100, 'p') + "\\" + std::string(40, 'q')).substr(0, 127);
     EXPECT_EQ(Beside(cut, "bones.col", 1), "C:\\" + std::string(100, 'p') + "\\?");
+}
+
+TEST(TextFormat, AssertionTextIsCutToItsBuffer) {
+    char text[80] = "unchanged";
+    FormatAssertText(text, 0, "x", "Gmem", 1);
+    EXPECT_STREQ(text, "unchanged");
+    FormatAssertText(text, sizeof text, std::string(200, 'x').c_str(), "Gmem", 26);
+    EXPECT_EQ(std::string(text), "at line 26 in file Gmem: \"" + std::string(53, 'x'));
 }
 
 } // namespace

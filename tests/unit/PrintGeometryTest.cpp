@@ -92,6 +92,11 @@ TEST(PrintGeometry, OversizedDevicesAreScaledInProportionAndCentred) {
     EXPECT_EQ(a4.xOrigin + a4.yOrigin, 0);
     EXPECT_EQ(FitPrintableArea(32767, 32767).scale, 1);
     EXPECT_EQ(FitPrintableArea(32768, 10).scale, 2);
+    EXPECT_EQ(FitPrintableArea(65534, 10).scale, 2);
+    EXPECT_EQ(FitPrintableArea(65535, 10).scale, 3);
+    // The layouts take the standard page only.
+    EXPECT_EQ(PrintablePage(660, 460), 1);
+    EXPECT_EQ(PrintablePage(661, 460) + PrintablePage(660, 461), 0);
 
     const struct {
         int w, h, scale, pw, ph, xOrigin, yOrigin;
