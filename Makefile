@@ -38,7 +38,7 @@ run: build
 test: release
 	@echo "Compile check for 32-bit Windows (i686)..."
 	cmake -S $(ROOT) -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release -DHB_TESTS=OFF >/dev/null
-	cmake --build $(BUILD)/win32 -j $(JOBS) --target hueberry
+	cmake --build $(BUILD)/win32 -j $(JOBS) --target hueberry hbpages
 	$(ROOT)/tests/tools/run-tests.sh
 
 release: build

@@ -12,6 +12,7 @@ rm -rf "$WINEPREFIX"; hb_wine_prefix >/dev/null
 msi=$(ls "$dist"/hueberry-*-x64.msi); version=${msi##*/hueberry-}; version=${version%-x64.msi}
 home=$WINEPREFIX/drive_c/users/$(id -un); dir=$home/AppData/Local/Programs/Hueberry
 lnk="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Hueberry.lnk"
+maker=$(dirname "$exe")/hbpages.exe pm=${lnk%.lnk}" Page Maker.lnk"
 msiexec() { (cd "$tmp" && wine msiexec "$@" /qn); }
 # Name and version of every installed-apps entry (under Wine a per-user one is under HKLM too).
 entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
@@ -38,12 +39,13 @@ cmp "$exe" "$dir/hueberry.exe"; same_pages $pages hueberry.mid
 target=$(strings "$lnk" | grep -m1 -o 'C:\\.*\.exe$'); folder=$(strings -el "$lnk" | grep -o 'C:\\.*\\$')
 [ "$(winepath -u "$target")" -ef "$dir/hueberry.exe" ]; [ "$(winepath -u "$folder")" -ef "$dir" ]
 cmp "$HB_ROOT/resources/HueberryIcon.ico" "$(winepath -u "$(strings -el "$lnk" | grep -o 'C:\\.*\.ico$')")"
+cmp "$maker" "$dir/hbpages.exe"; [ "$(winepath -u "$(strings -el "$pm" | grep -o 'C:\\.*\\$')")" -ef "$dir" ]
 play "$(winepath -u "$folder")" "$target"
 cmp -s "$HB_ROOT/data/bones.col" "$dir/bones.col" && fail "the click coloured nothing"
 cp "$dir/bones.col" "$tmp/coloured.col"; [ -s "$dir/printer.dta" ]
 
 # A newer build, whose program differs from the installed one, replaces it and keeps the colouring.
-next=${version%.*}.$((${version##*.} + 1)); mkdir "$tmp/bin"; cp "$exe" "$tmp/bin/"; printf x >>"$tmp/bin/hueberry.exe"
+next=${version%.*}.$((${version##*.} + 1)); mkdir "$tmp/bin"; cp "$exe" "$maker" "$tmp/bin/"; printf x >>"$tmp/bin/hueberry.exe"
 "$HB_ROOT/packaging/build-dist.sh" "$next" "$tmp/next" "$tmp/bin" >/dev/null; newer=$tmp/next/hueberry-$next-x64.msi
 msiexec /i "$newer"; cmp "$tmp/bin/hueberry.exe" "$dir/hueberry.exe"; cmp "$tmp/coloured.col" "$dir/bones.col"
 [ "$(entries)" = "Hueberry $next " ]; msiexec /i "$msi" && fail "an older package replaced a newer one"
@@ -51,10 +53,10 @@ msiexec /i "$newer"; cmp "$tmp/bin/hueberry.exe" "$dir/hueberry.exe"; cmp "$tmp/
 # "unknown product" for this per-user package: this is the same repair, given as properties.
 rm "$dir/duck.col"; msiexec /i "$newer" REINSTALL=ALL REINSTALLMODE=omus; same_pages duck.col
 msiexec /x "$newer"
-for f in "$dir"/{hueberry.exe,hueberry.mid,README.txt,LICENSE.txt} "$lnk"; do [ -e "$f" ] && fail "$f is left"; done
+for f in "$dir"/{hueberry.exe,hbpages.exe,hueberry.mid,README.txt,LICENSE.txt} "$lnk" "$pm"; do [ -e "$f" ] && fail "$f is left"; done
 [ -z "$(entries)" ]; same_pages ${pages#bones.col }; cmp "$tmp/coloured.col" "$dir/bones.col"
 
 unzip -q "$dist"/hueberry-*-win64.zip -d "$tmp/zip"; [ "$(ls "$tmp/zip")" = Hueberry ]; dir=$tmp/zip/Hueberry
-cmp "$exe" "$dir/hueberry.exe"; same_pages $pages hueberry.mid
+cmp "$exe" "$dir/hueberry.exe"; cmp "$maker" "$dir/hbpages.exe"; same_pages $pages hueberry.mid
 play "$dir" ./hueberry.exe
 if cmp -s "$HB_ROOT/data/bones.col" "$dir/bones.col"; then fail "the program from the zip coloured nothing"; fi
