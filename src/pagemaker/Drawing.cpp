@@ -12,7 +12,7 @@ namespace {
 
 // Past this a drawing is refused rather than risk running out of memory on its grey copies.
 constexpr uint64_t LargestDrawingPixels = 64u << 20;
-constexpr UINT BandRows = 64; // rows converted to 32-bit pixels at a time
+constexpr UINT BandBytes = 4u << 20; // 32-bit pixels converted at a time: a few rows at least
 
 // A COM interface pointer released when the function that took it ends.
 template <typename T> struct Com {
@@ -48,9 +48,10 @@ DrawingRead ReadImage(const char* path, std::vector<uint8_t>& pageGrey) {
         return DrawingRead::TooLarge;
     // Grey and scaling are done here, not by the imaging component: its scaler and its grey
     // conversion are not dependable on every system.
-    std::vector<uint8_t> grey(size_t(width) * height), band(size_t(width) * 4 * BandRows);
-    for (UINT top = 0; top < height; top += BandRows) {
-        const UINT rows = height - top < BandRows ? height - top : BandRows;
+    const UINT bandRows = BandBytes / 4 / width ? BandBytes / 4 / width : 1;
+    std::vector<uint8_t> grey(size_t(width) * height), band(size_t(width) * 4 * bandRows);
+    for (UINT top = 0; top < height; top += bandRows) {
+        const UINT rows = height - top < bandRows ? height - top : bandRows;
         const WICRect rect{0, INT(top), INT(width), INT(rows)};
         if (FAILED(converter->CopyPixels(&rect, width * 4, UINT(band.size()), band.data())))
             return DrawingRead::Unreadable;
