@@ -23,9 +23,9 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, 0, 0, 1},
         // Two boxes side by side, with a gap of one in their wall and of two in the top side.
         {{{9, 9, 52, 99, 2}, {50, 9, 99, 99, 2}, {50, 30, 52, 30, 0}, {70, 9, 71, 11, 0}}, 2, 0, 1},
-        {{{300, 0, 302, 459, 1}}, 0, 0, 2},
-        {{{0, 200, 657, 202, 1}}, 1, 0, 1},            // two short of the edge
-        {{{0, 0, 6, 6, 1}, {0, 0, 4, 4, 0}}, 0, 1, 2}, // pockets of 25 and 30 pixels
+        {{{300, 0, 302, 459, 1}, {0, 0, 302, 0, 1}}, 0, 0, 2}, // the right side found first
+        {{{0, 200, 657, 202, 1}}, 1, 0, 1},                    // two short of the edge
+        {{{0, 0, 6, 6, 1}, {0, 0, 4, 4, 0}}, 0, 1, 2},         // pockets of 25 and 30 pixels
         {{{0, 0, 7, 6, 1}, {0, 0, 5, 4, 0}}, 0, 0, 2}};
     for (const auto& [rects, leaks, tiny, regions] : cases) {
         SCOPED_TRACE(rects.back()[0] + rects.back()[3]);
@@ -48,15 +48,15 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
 }
 
 TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
-    // Opaque green, transparent black, half-transparent red, opaque black.
+    // Opaque green, transparent black; half-transparent red, opaque black.
     const uint8_t bgra[16] = {0, 255, 0, 255, 0, 0, 0, 0, 0, 0, 255, 128, 0, 0, 0, 255};
     uint8_t grey[4];
-    GreyOnWhite(bgra, 16, 4, 1, grey);
+    GreyOnWhite(bgra, 8, 2, 2, grey);
     EXPECT_EQ(std::vector<uint8_t>({150, 255, 165, 0}), std::vector<uint8_t>(grey, grey + 4));
-    // 165 times as large: 660 x 165 from row 147.
-    const std::vector<uint8_t> page = ScaleOntoPage(grey, 4, 1);
-    const int at[][3] = {{164, 150, 150}, {165, 150, 255}, {400, 311, 165},
-                         {659, 200, 0},   {659, 312, 255}, {0, 146, 255}};
+    // 230 times as large: 460 x 460 from column 100.
+    const std::vector<uint8_t> page = ScaleOntoPage(grey, 2, 2);
+    const int at[][3] = {{329, 229, 150}, {330, 0, 255},   {100, 230, 165},
+                         {559, 459, 0},   {560, 459, 255}, {99, 0, 255}};
     for (const auto& [x, y, want] : at)
         EXPECT_EQ(want, page[y * StdPageWidth + x]) << x << "," << y;
     EXPECT_TRUE(FitOnPage(1320, 460) == PageFit({660, 230, 0, 115}));
