@@ -37,14 +37,6 @@ class PageFormat : public ::testing::Test {
     void SetUp() override { BuildPaletteEntries(Palette); }
 };
 
-TEST_F(PageFormat, ExpandsBitsMostSignificantFirst) {
-    const uint8_t source[2] = {0xA5, 0x01};
-    uint8_t out[16];
-    ExpandMonoRow(source, out, 2);
-    const uint8_t want[16] = {37, 0, 37, 0, 0, 37, 0, 37, 0, 0, 0, 0, 0, 0, 0, 37};
-    EXPECT_EQ(0, std::memcmp(out, want, 16));
-}
-
 TEST_F(PageFormat, MonoPageLoadsToTheEightBitForm) {
     auto file = MonoPage();
     // Outline pixel at picture (0, 0), the top-left, which is the last row of the file.
