@@ -1,14 +1,20 @@
-# The two commands of the README: `make run` builds and starts Hueberry under Wine, `make test` builds and runs every test.
+# The README's commands: `make run` builds and starts Hueberry under Wine, `make test` builds and runs every
+# test, `make release` builds the packages for parents into dist/.
 SHELL := /bin/bash
 ROOT  := $(CURDIR)
 BUILD := $(ROOT)/build
 JOBS  ?= 2
+# The version of the packages; the program's own about box says "version 2.1".
+VERSION := 2.1.0
 
 DEB_PACKAGES := cmake g++ make googletest mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
 	wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick \
-	cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript clang libclang-rt-14-dev
+	cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript \
+	python3 librsvg2-bin fonts-dejavu-core sox \
+	wixl msitools zip unzip binutils iproute2 x11vnc websockify novnc chromium \
+	clang libclang-rt-14-dev
 
-.PHONY: deps build fuzz-build run test fuzz clean
+.PHONY: deps build fuzz-build run test fuzz release clean
 FUZZ_SECONDS ?= 1200
 
 # Installs what the build and the tests need; quiet and idempotent.
@@ -43,11 +49,16 @@ fuzz: fuzz-build
 run: build
 	$(ROOT)/scripts/run.sh
 
-test: build
+# The packages are built first: the tests install, upgrade and remove them.
+test: release
 	@echo "Compile check for 32-bit Windows (i686)..."
 	cmake -S $(ROOT) -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release -DHB_TESTS=OFF >/dev/null
-	cmake --build $(BUILD)/win32 -j $(JOBS) --target hueberry
+	cmake --build $(BUILD)/win32 -j $(JOBS) --target hueberry hbpages
 	$(ROOT)/tests/tools/run-tests.sh
 
+release: build
+	rm -rf $(ROOT)/dist
+	$(ROOT)/packaging/build-dist.sh $(VERSION) $(ROOT)/dist $(BUILD)/win64
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ROOT)/dist

@@ -26,10 +26,10 @@ if [ -n "$missing" ]; then
     apt-get install -y -qq --no-install-recommends $missing >/dev/null
 fi
 
-# The pictures go through the program's own converter.
+# The pictures go through the program's own converter and the Page Maker's check.
 TOOLS="$ROOT/build/art-tools"
 cmake -S "$ROOT" -B "$TOOLS" -DCMAKE_BUILD_TYPE=Release -DHB_TESTS=OFF >/dev/null
-cmake --build "$TOOLS" --target bmp2col -j 2 >/dev/null
+cmake --build "$TOOLS" --target bmp2col pagecheck -j 2 >/dev/null
 
 TMP="$(mktemp -d)"
 trap 'rm -rf "$TMP"' EXIT
@@ -42,7 +42,7 @@ export LC_ALL=C TZ=UTC SOURCE_DATE_EPOCH=0 PYTHONDONTWRITEBYTECODE=1
 "$PY" "$ART/gen/bitmaps.py" "$OUT"
 "$PY" "$ART/gen/sounds.py" "$OUT"
 "$PY" "$ART/gen/tune.py" "$OUT"
-"$PY" "$ART/gen/pictures.py" "$OUT" "$TOOLS/bmp2col" "$TMP/work"
+"$PY" "$ART/gen/pictures.py" "$OUT" "$TOOLS/bmp2col" "$TOOLS/pagecheck" "$TMP/work"
 "$PY" "$ART/gen/resources_rc.py" "$OUT"
 "$PY" "$ART/gen/contact.py" "$OUT"
 

@@ -21,11 +21,20 @@ hb_wine_prefix() {
 }
 
 # Starts Xvfb on a free display with the given screen (e.g. 800x600x24); sets HB_XVFB_PID and DISPLAY.
+# Given an X authority file, only holders of the random cookie written there may connect, and
+# XAUTHORITY names it.
 hb_start_xvfb() {
-    local screen=$1 n
+    local screen=$1 auth=${2:-} n
+    local -a access=()
     for n in $(seq 91 140); do
         [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
-        Xvfb :$n -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+        if [ -n "$auth" ]; then
+            touch "$auth"
+            xauth -q -f "$auth" add ":$n" . "$(mcookie)"
+            access=(-auth "$auth")
+            export XAUTHORITY=$auth
+        fi
+        Xvfb :$n -screen 0 "$screen" -nolisten tcp "${access[@]}" >/dev/null 2>&1 &
         HB_XVFB_PID=$!
         for _ in $(seq 1 100); do
             if xdpyinfo -display :$n >/dev/null 2>&1; then export DISPLAY=:$n; return 0; fi

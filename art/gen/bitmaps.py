@@ -1,4 +1,4 @@
-# Draws the screen's bitmaps, the edit cursor and the window icon: bitmaps.py OUTPUT_ROOT
+# Draws the screen's bitmaps, the edit cursor, the window icon and the Page Maker's icon: bitmaps.py OUTPUT_ROOT
 import math
 import os
 import random
@@ -314,6 +314,27 @@ def icon():
     return c, CLEAR
 
 
+def page_maker_icon():
+    """A sheet with an outlined shape, half coloured in, under a red magnifying glass: a page being checked."""
+    CLEAR = 16
+    c = Canvas(32, 32, CLEAR)
+    c.rect(1, 0, 22, 29, BLACK)
+    c.rect(2, 1, 21, 28, WHITE)
+    for y in range(32):
+        for x in range(32):
+            d = math.hypot(x + 0.5 - 11.5, y + 0.5 - 12)
+            if 2 <= x <= 21 and 1 <= y <= 28 and d < 8:
+                c.set(x, y, BLACK if d > 6.6 or x in (11, 12) else (YELLOW if x < 11 else WHITE))
+    for y in range(32):
+        for x in range(32):
+            d = math.hypot(x + 0.5 - 21, y + 0.5 - 21)
+            if d <= 6.5:
+                c.set(x, y, RED if d > 4.5 else (CYAN if d <= 4.5 and x + y < 41 else WHITE))
+    for k in range(6):
+        c.rect(25 + k, 25 + k, 26 + k, 26 + k, DKGREY)
+    return c, CLEAR
+
+
 def main():
     save_bmp('DotPattern', dot_pattern())
     save_bmp('TitleArea', title_area())
@@ -333,6 +354,8 @@ def main():
           icon_bytes(cur, clear, 1, [(0, 0, 0), (255, 255, 255)], hotspot=(0, 0)))
     ico, clear = icon()
     write(os.path.join(OUT, 'resources', 'HueberryIcon.ico'), icon_bytes(ico, clear, 4, PALETTE16))
+    ico, clear = page_maker_icon()
+    write(os.path.join(OUT, 'resources', 'PageMakerIcon.ico'), icon_bytes(ico, clear, 4, PALETTE16))
 
 
 main()

@@ -12,7 +12,9 @@ void DrawPacedFrame(AnimationHost& host, uint32_t gap, int loopEffect) {
     while (now - lastFrameTick < gap)
         now = host.Tick();
     lastFrameTick = now;
-    if (!loopSoundOn && now > loopSoundTick) {
+    // A signed difference, like the pace's: a plain comparison would start the loop at once, or
+    // never, when the tick count wraps during the first 450 ms.
+    if (!loopSoundOn && int32_t(now - loopSoundTick) > 0) {
         host.LoopEffect(loopEffect);
         loopSoundOn = true;
     }

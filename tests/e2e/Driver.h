@@ -3,26 +3,77 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "colouring/ColourTable.h"
 #include "page/PageFormat.h"
+#include "support/Gdi.h"
 
 namespace e2e {
 
 // Polls cond until it holds or timeoutMs has passed; true when it held.
-bool WaitUntil(const std::function<bool()>& cond, int timeoutMs, int pollMs = 10);
-// A repository file as Wine sees it ("Z:\..."; on Windows the path as it is).
-std::string SourcePath(const std::string& relative);
-bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes);
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-// A scratch folder beside the driver, emptied: <driver folder>\e2e-work\<name>.
-std::string MakeWorkDir(const std::string& name);
+inline bool WaitUntil(const std::function<bool()>& cond, int timeoutMs, int pollMs = 10) {
+    for (const DWORD end = GetTickCount() + DWORD(timeoutMs);; Sleep(DWORD(pollMs))) {
+        if (cond())
+            return true;
+        if (int(GetTickCount() - end) >= 0)
+            return false;
+    }
+}
+
+// A Unix path as Wine sees it: its root is drive Z:. A Windows path stays as it is.
+inline std::string WinePath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path[0] == '\\' ? "Z:" + path : path;
+}
+inline std::string SourcePath(const std::string& relative) {
+    return WinePath(std::string(HB_SOURCE_DIR) + "/" + relative);
+}
+
+inline bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+    return in.is_open();
+}
+inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    return bool(
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size())));
+}
+
+// A file beside the driver: <driver folder>\name.
+inline std::string BesideDriver(const std::string& name) {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    return std::string(exe, std::strrchr(exe, '\\') + 1) + name;
+}
+
+// A scratch folder beside the driver, emptied: e2e-work\<name>.
+inline std::string MakeWorkDir(const std::string& name) {
+    CreateDirectoryA(BesideDriver("e2e-work").c_str(), nullptr);
+    const std::string dir = BesideDriver("e2e-work\\" + name);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        const std::string file = dir + "\\" + found.cFileName;
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryA(file.c_str())
+                                                            : DeleteFileA(file.c_str());
+    }
+    FindClose(search);
+    return dir;
+}
 
 constexpr int PageLeft = 70, PageTop = 70; // the picture in the main window's client area
-extern const char* const PageFiles[6];
+constexpr const char* PageFiles[6] = {"bones.col", "duck.col",   "parrots.col",
+                                      "pig.col",   "spider.col", "buy_me.col"};
 
 // A page as the program holds it; At takes picture coordinates (y from the top).
 struct Page {
@@ -30,56 +81,284 @@ struct Page {
     MYBITMAPINFO info{};
     std::vector<uint8_t> pixels; // bottom-up rows, as stored
     uint8_t& At(int x, int y) { return pixels[size_t(StdPageHeight - 1 - y) * StdPageWidth + x]; }
-    uint32_t Rgb(uint8_t index) const; // 0xRRGGBB from the page's own colour table
+    uint32_t Rgb(uint8_t index) const { // 0xRRGGBB from the page's own colour table
+        const RgbQuad& q = info.bmiColors[index];
+        return uint32_t(q.rgbRed) << 16 | uint32_t(q.rgbGreen) << 8 | q.rgbBlue;
+    }
 };
-bool LoadPage(const std::string& path, Page& page);
-// What a click at (x, y) with colour leaves: the 4-connected pixels that are neither outline nor
-// colour. Returns how many pixels changed.
-int ApplyFill(Page& page, int x, int y, uint8_t colour);
 
-// The client area of a window read back from the screen, 0xRRGGBB per pixel.
+inline bool LoadPage(const std::string& path, Page& page) {
+    std::vector<uint8_t> bytes;
+    PalEntry palette[256];
+    BuildPaletteEntries(palette);
+    page.pixels.assign(PagePixelBytes, 0);
+    return ReadBytes(path, bytes) && ParsePage(bytes.data(), bytes.size(), palette, page.file,
+                                               page.info, page.pixels.data()) == 1;
+}
+
+// What a click at (x, y) with colour leaves: the 4-connected pixels that are neither outline nor
+// colour take it. Returns how many pixels changed.
+inline int ApplyFill(Page& page, int x, int y, uint8_t colour) {
+    const auto open = [&](int px, int py) {
+        return px >= 0 && py >= 0 && px < StdPageWidth && py < StdPageHeight &&
+               page.At(px, py) != OutlineIndex && page.At(px, py) != colour;
+    };
+    if (!open(x, y))
+        return 0;
+    std::deque<POINT> queue{{x, y}};
+    page.At(x, y) = colour;
+    int changed = 0;
+    for (; !queue.empty(); queue.pop_front(), ++changed) {
+        const POINT p = queue.front();
+        for (const POINT n : {POINT{p.x, p.y - 1}, {p.x, p.y + 1}, {p.x - 1, p.y}, {p.x + 1, p.y}})
+            if (open(n.x, n.y)) {
+                page.At(n.x, n.y) = colour;
+                queue.push_back(n);
+            }
+    }
+    return changed;
+}
+
+// A bitmap read back as 0xRRGGBB, top row first.
 struct Shot {
     int width = 0, height = 0;
     std::vector<uint32_t> px;
+    Shot() = default;
+    Shot(HDC dc, HBITMAP bitmap, int w, int h) : width(w), height(h), px(size_t(w) * h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        GetDIBits(dc, bitmap, 0, UINT(h), px.data(), &bi, DIB_RGB_COLORS);
+        for (uint32_t& p : px)
+            p &= 0xFFFFFF;
+    }
 };
-Shot GrabClient(HWND window);
-// A bitmap file read as a Shot (any depth GDI can load).
-bool LoadShot(const std::string& path, Shot& shot);
-bool SaveShot(const std::string& path, const Shot& shot);
 
-bool ClickAt(POINT screen);
-bool ClickHere(); // the left button where the pointer is, without moving it
+// The client area of a window as the screen shows it.
+inline Shot GrabClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    WindowDc screen(nullptr);
+    MemoryDc memory(screen.dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen.dc, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory.dc, bitmap);
+    BitBlt(memory.dc, 0, 0, client.right, client.bottom, screen.dc, origin.x, origin.y, SRCCOPY);
+    SelectObject(memory.dc, old);
+    Shot shot(screen.dc, bitmap, client.right, client.bottom);
+    DeleteObject(bitmap);
+    return shot;
+}
+
+// A bitmap file of any depth GDI loads.
+inline bool LoadShot(const std::string& path, Shot& shot) {
+    HBITMAP bitmap = HBITMAP(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info))
+        return false;
+    shot = Shot(WindowDc(nullptr).dc, bitmap, info.bmWidth, info.bmHeight);
+    DeleteObject(bitmap);
+    return true;
+}
+
+inline bool SaveShot(const std::string& path, const Shot& shot) {
+    const BITMAPINFOHEADER ih{sizeof ih, shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof ih;
+    const BITMAPFILEHEADER fh{0x4D42, DWORD(offset + shot.px.size() * 4), 0, 0, offset};
+    std::vector<uint8_t> bytes(fh.bfSize);
+    std::memcpy(bytes.data(), &fh, sizeof fh);
+    std::memcpy(bytes.data() + sizeof fh, &ih, sizeof ih);
+    std::memcpy(bytes.data() + offset, shot.px.data(), shot.px.size() * 4);
+    return WriteBytes(path, bytes);
+}
+
+// Real input: the system routes it like a mouse and a keyboard.
+inline INPUT Mouse(POINT at, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    // Absolute coordinates run 0-65535 over the screen; rounding up lands on the intended pixel.
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = LONG((int64_t(at.x) * 65536 + w - 1) / w);
+    in.mi.dy = LONG((int64_t(at.y) * 65536 + h - 1) / h);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return in;
+}
+
+inline bool MoveTo(POINT at) {
+    INPUT in = Mouse(at, 0);
+    SendInput(1, &in, sizeof in);
+    // Wine moves the pointer asynchronously, and a click sent before it has landed can be lost.
+    POINT now{};
+    return WaitUntil([&] { return GetCursorPos(&now) && now.x == at.x && now.y == at.y; }, 2000, 1);
+}
+
+// The left button where the pointer is, without moving it.
+inline bool ClickHere() {
+    POINT at{};
+    if (!GetCursorPos(&at))
+        return false;
+    INPUT in[2] = {Mouse(at, MOUSEEVENTF_LEFTDOWN), Mouse(at, MOUSEEVENTF_LEFTUP)};
+    return SendInput(2, in, sizeof in[0]) == 2;
+}
+
+inline bool ClickAt(POINT at) {
+    // Come from one pixel aside: Wine was seen to drop a click on a window that had appeared under
+    // a pointer that had not moved since.
+    return MoveTo({at.x + (at.x > 0 ? -1 : 1), at.y}) && MoveTo(at) && ClickHere();
+}
+
+// Types the text as characters.
+inline void TypeText(const std::string& text) {
+    for (const char c : text)
+        for (const DWORD up : {0, KEYEVENTF_KEYUP}) {
+            INPUT in{INPUT_KEYBOARD, {}};
+            in.ki.wScan = WORD(c), in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            SendInput(1, &in, sizeof in);
+        }
+}
+
 // Presses the keys in order and lets them go in reverse order (VK_MENU, VK_F4 is Alt+F4).
-void PressKeys(std::initializer_list<WORD> keys);
-HCURSOR CurrentCursor();
+inline void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in;
+    for (const DWORD up : {0, KEYEVENTF_KEYUP})
+        for (size_t i = 0; i < keys.size(); ++i) {
+            const WORD vk = up ? keys.begin()[keys.size() - 1 - i] : keys.begin()[i];
+            in.push_back({INPUT_KEYBOARD, {}});
+            in.back().ki.wVk = vk;
+            in.back().ki.wScan = WORD(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+            // The page and arrow keys of the separate block, not the number pad.
+            in.back().ki.dwFlags =
+                up | (vk >= VK_PRIOR && vk <= VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
+        }
+    SendInput(UINT(in.size()), in.data(), sizeof in[0]);
+}
 
-std::string TextOf(HWND window);
-std::vector<std::string> StaticTexts(HWND dialog); // texts of its static controls, in order
+inline HCURSOR CurrentCursor() {
+    CURSORINFO info{sizeof info, 0, nullptr, {}};
+    return GetCursorInfo(&info) ? info.hCursor : nullptr;
+}
 
+inline std::string TextOf(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// The texts of a dialog's static controls, in order.
+inline std::vector<std::string> StaticTexts(HWND dialog) {
+    std::vector<std::string> texts;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        char kind[32] = "";
+        GetClassNameA(c, kind, sizeof kind);
+        if (_stricmp(kind, "Static") == 0 && !TextOf(c).empty())
+            texts.push_back(TextOf(c));
+    }
+    return texts;
+}
+
+// The program, started in a working folder.
 class Hueberry {
   public:
     Hueberry() = default;
     Hueberry(const Hueberry&) = delete;
     Hueberry& operator=(const Hueberry&) = delete;
-    ~Hueberry(); // ends a copy still running, so the next start is not taken for a second copy
+    ~Hueberry() { Kill(); } // so the next start is not taken for a second copy
 
-    bool Start(const std::string& workDir); // and waits for the main window
-    bool Running() const;
+    // Starts the program (or another, by its window class) and waits for its main window; false
+    // when none appeared.
+    bool Start(const std::string& workDir, const char* path = HB_EXE_PATH,
+               const char* windowClass = "HUEBERRYWIN") {
+        // The job ends the program with the driver if the driver itself dies.
+        job_ = CreateJobObjectA(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        const std::string exe = WinePath(path);
+        std::string commandLine = "\"" + exe + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                            CREATE_SUSPENDED, nullptr, workDir.c_str(), &startup, &info))
+            return false;
+        AssignProcessToJobObject(job_, info.hProcess);
+        ResumeThread(info.hThread);
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        pid_ = info.dwProcessId;
+        WaitUntil(
+            [&] {
+                HWND w = FindWindowA(windowClass, nullptr);
+                main_ = Owner(w) == pid_ ? w : nullptr;
+                return main_ || !Running();
+            },
+            30000, 5);
+        return main_ != nullptr;
+    }
+    bool Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
     DWORD Pid() const { return pid_; }
-    bool WaitExit(int timeoutMs, DWORD& code) const;
-    void Kill();
+    bool WaitExit(int timeoutMs, DWORD& code) const {
+        return process_ && WaitForSingleObject(process_, DWORD(timeoutMs)) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(process_, &code);
+    }
+    void Kill() {
+        if (Running())
+            TerminateProcess(process_, 99), WaitForSingleObject(process_, 10000);
+    }
 
     HWND Main() const { return main_; }
-    // The first visible dialog (class #32770: its dialogs and message boxes) that matches.
-    HWND WaitDialog(const std::function<bool(HWND)>& match, int timeoutMs = 15000) const;
-    std::vector<HWND> Dialogs() const;
-    bool Click(int cx, int cy) const; // main-window client coordinates
+    // Its visible dialogs (class #32770: its own dialogs and its message boxes).
+    std::vector<HWND> Dialogs() const {
+        std::vector<HWND> found;
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr));)
+            if (Owner(w) == pid_ && IsWindowVisible(w))
+                found.push_back(w);
+        return found;
+    }
+    HWND WaitDialog(const std::function<bool(HWND)>& match, int timeoutMs = 15000) const {
+        HWND found = nullptr;
+        WaitUntil(
+            [&] {
+                for (HWND w : Dialogs())
+                    if (match(w))
+                        return (found = w) != nullptr;
+                return !Running();
+            },
+            timeoutMs, 5);
+        return found;
+    }
+    bool Click(int cx, int cy) const { // main-window client coordinates
+        POINT p{cx, cy};
+        ClientToScreen(main_, &p);
+        return ClickAt(p);
+    }
     // Clicks a control in its middle: a dialog's by id, or one of the main window's buttons.
-    bool ClickControl(HWND parent, int id) const;
+    bool ClickControl(HWND parent, int id) const {
+        HWND control = GetDlgItem(parent, id);
+        // A window that has just appeared may still be placing itself and taking the activation,
+        // and a click in that moment was seen lost under Wine: click once the control is enabled,
+        // its window in front and the control has kept its place for two looks.
+        RECT r{}, before{};
+        WaitUntil(
+            [&] {
+                GetWindowRect(control, &r);
+                const bool settled = EqualRect(&r, &before) && IsWindowEnabled(control) &&
+                                     GetForegroundWindow() == parent;
+                before = r;
+                return settled;
+            },
+            2000, 20);
+        return control && ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
 
   private:
-    HANDLE process_ = nullptr;
-    HANDLE job_ = nullptr; // ends the program with the driver if the driver itself dies
+    static DWORD Owner(HWND window) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        return pid;
+    }
+    HANDLE process_ = nullptr, job_ = nullptr;
     DWORD pid_ = 0;
     HWND main_ = nullptr;
 };

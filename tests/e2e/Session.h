@@ -137,10 +137,7 @@ class Session : public ::testing::Test {
 
   private:
     static std::string Golden(const char* name) {
-        char exe[MAX_PATH];
-        GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        const std::string path = exe;
-        return path.substr(0, path.find_last_of('\\')) + "\\golden\\" + name + ".bmp";
+        return BesideDriver(std::string("golden\\") + name + ".bmp");
     }
     static int Differences(const Shot& want, const Shot& got, Page* page) {
         if (!want.px.empty() && (want.width != got.width || want.height != got.height))

@@ -175,14 +175,11 @@ TEST_F(Session, NoPagesAtAll) {
 }
 
 // Run by print.sh with the PDF printer: a sheet in each layout, chosen in Printing Options and
-// printed by key or button; print.sh checks the sheets, copied here as sheet-<mode>.pdf.
+// printed by key or button; print.sh checks the sheets.
 TEST_F(Session, DISABLED_Printing) {
     ASSERT_NO_FATAL_FAILURE(Seed());
     std::vector<uint8_t> mode{2, 0, 0, 0, 7, 7}; // Alternate 2, and two bytes that must stay
     ASSERT_TRUE(WriteBytes(File("printer.dta"), mode));
-    std::string out = std::getenv("HB_PDF_OUT") ? std::getenv("HB_PDF_OUT") : "";
-    std::replace(out.begin(), out.end(), '/', '\\');
-    out = "Z:" + out + "\\";
     Page expected = Read(0);
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(CloseIntro(VK_ESCAPE));
@@ -202,9 +199,6 @@ TEST_F(Session, DISABLED_Printing) {
         mode[0] = uint8_t(layout);
         EXPECT_EQ(Bytes("printer.dta"), mode);
 
-        WIN32_FIND_DATAA found;
-        HANDLE old = FindFirstFileA((out + "*.pdf").c_str(), &found);
-        ASSERT_EQ(old, INVALID_HANDLE_VALUE) << "the printer's folder is not empty: " << out;
         layout == 1 ? (void)app_.ClickControl(app_.Main(), 1002) : PressKeys({'P'});
         HWND dialog = app_.WaitDialog([](HWND w) { return TextOf(w) == "Print"; });
         ASSERT_NE(dialog, nullptr) << "no print dialog";
@@ -212,32 +206,16 @@ TEST_F(Session, DISABLED_Printing) {
         ASSERT_TRUE(app_.Click(PageLeft + 10, PageTop + 230));
         EXPECT_EQ(GetForegroundWindow(), dialog);
         PressKeys({VK_RETURN});
+        const auto printing = [&] { return !IsWindow(dialog) && !IsWindowEnabled(app_.Main()); };
         int during = 0;
         WaitUntil(
             [&] {
-                const auto busy = [&] {
-                    return !IsWindow(dialog) && !IsWindowEnabled(app_.Main());
-                };
-                during += busy() && ClickHere() && busy();
-                return during == 2 || (during && IsWindowEnabled(app_.Main()));
+                return (during += printing() && ClickHere() && printing()) == 2 ||
+                       (during && IsWindowEnabled(app_.Main()));
             },
             15000, 1);
         EXPECT_GT(during, 0) << "no click could be made while the job ran";
-        // The sheet is finished when the printer has written its end-of-file mark.
-        std::vector<uint8_t> pdf;
-        const std::string eof = "%%EOF";
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                HANDLE sheet = FindFirstFileA((out + "*.pdf").c_str(), &found);
-                FindClose(sheet);
-                return sheet != INVALID_HANDLE_VALUE && ReadBytes(out + found.cFileName, pdf) &&
-                       std::search(pdf.end() - std::min<size_t>(pdf.size(), 16), pdf.end(),
-                                   eof.begin(), eof.end()) != pdf.end();
-            },
-            60000, 50))
-            << "no sheet came out";
-        ASSERT_TRUE(MoveFileA((out + found.cFileName).c_str(),
-                              File("sheet-" + std::to_string(layout) + ".pdf").c_str()));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app_.Main()) != 0; }, 15000));
     }
     PressKeys({'Q'});
     ASSERT_NO_FATAL_FAILURE(ExpectExit(0));

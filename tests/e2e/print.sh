@@ -20,10 +20,16 @@ cat "$log"
 rm -f "$log"
 [ "$status" -eq 0 ] || exit 1
 
+# The sheets, in the order of their jobs, once the printer has finished each (its end-of-file mark).
+for _ in $(seq 600); do
+    mapfile -t sheets < <(ls "$HB_PDF_OUT"/*.pdf 2>/dev/null | sort -V)
+    [ ${#sheets[@]} -eq 3 ] && tail -c 16 "${sheets[@]}" | grep -c '%%EOF' | grep -qx 3 && break
+    sleep 0.1
+done
 bad=0
 for layout in 0 1 2; do
-    pdf=$(dirname "$exe")/e2e-work/DISABLED_Printing/sheet-$layout.pdf
-    png=${pdf%.pdf}.png
+    pdf=${sheets[$layout]:-none}
+    png=$(dirname "$exe")/e2e-work/DISABLED_Printing/sheet-$layout.png
     info=$(pdfinfo "$pdf" 2>&1)
     grep -qx 'Pages: *1' <<<"$info" && grep -qx 'Title: *Hueberry: Printing' <<<"$info" &&
         grep -q '^Page size: *595 x 842 pts' <<<"$info" || { echo "sheet $layout: $info"; bad=1; }

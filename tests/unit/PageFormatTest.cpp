@@ -37,14 +37,6 @@ class PageFormat : public ::testing::Test {
     void SetUp() override { BuildPaletteEntries(Palette); }
 };
 
-TEST_F(PageFormat, ExpandsBitsMostSignificantFirst) {
-    const uint8_t source[2] = {0xA5, 0x01};
-    uint8_t out[16];
-    ExpandMonoRow(source, out, 2);
-    const uint8_t want[16] = {37, 0, 37, 0, 0, 37, 0, 37, 0, 0, 0, 0, 0, 0, 0, 37};
-    EXPECT_EQ(0, std::memcmp(out, want, 16));
-}
-
 TEST_F(PageFormat, MonoPageLoadsToTheEightBitForm) {
     auto file = MonoPage();
     // Outline pixel at picture (0, 0), the top-left, which is the last row of the file.
@@ -63,7 +55,12 @@ TEST_F(PageFormat, MonoPageLoadsToTheEightBitForm) {
         EXPECT_EQ(Palette[i].red, page.info.bmiColors[i].rgbRed);
         EXPECT_EQ(Palette[i].blue, page.info.bmiColors[i].rgbBlue);
     }
+    // The display palette: the colour table, black up to white at 255.
     EXPECT_EQ(239, page.info.bmiColors[37].rgbGreen);
+    EXPECT_EQ(PaletteReserved, Palette[37].flags);
+    EXPECT_EQ(0, Palette[38].red + Palette[254].green + Palette[254].flags);
+    EXPECT_EQ(255 * 3, page.info.bmiColors[255].rgbRed + page.info.bmiColors[255].rgbGreen +
+                           page.info.bmiColors[255].rgbBlue);
     EXPECT_EQ(0, page.pixels[459 * 660 + 0]);
     EXPECT_EQ(37, page.pixels[459 * 660 + 1]);
     EXPECT_EQ(37, page.pixels[659]); // the last pixel of the bottom row is before the padding bits
@@ -86,6 +83,11 @@ TEST_F(PageFormat, SavedPageLoadsBackIdentically) {
     EXPECT_EQ(0, std::memcmp(&page.info, &again.info, 1064));
     EXPECT_EQ(page.pixels, again.pixels);
     EXPECT_EQ(bytes, SerializePage(again.fh, again.info, again.pixels.data()));
+    // Only the standard page is written.
+    again.info.bmiHeader.biWidth = 661;
+    EXPECT_TRUE(SerializePage(again.fh, again.info, again.pixels.data()).empty());
+    again.info.bmiHeader.biWidth = 660, again.info.bmiHeader.biHeight = 461;
+    EXPECT_TRUE(SerializePage(again.fh, again.info, again.pixels.data()).empty());
 }
 
 TEST_F(PageFormat, MalformedPagesAreRefusedAndLeaveThePageUntouched) {
@@ -143,16 +145,24 @@ TEST_F(PageFormat, ConverterMakesAOneBitPageAndRefusesOtherBitmaps) {
     Loaded page;
     EXPECT_EQ(1, Parse(out, page));
 
-    auto withBits = [&](uint16_t bits) {
-        auto b = bmp;
-        std::memcpy(&b[28], &bits, 2);
+    // A bitmap with the four bytes at offset replaced, made at least size bytes long.
+    auto with = [](std::vector<uint8_t> b, size_t at, uint32_t value, size_t size = 0) {
+        std::memcpy(&b[at], &value, 4);
+        b.resize(std::max(size, b.size()), 0xFF);
         return b;
     };
     const std::vector<std::vector<uint8_t>> bad = {
-        MonoPage(), // "CO", not "BM"
-        withBits(8),
-        withBits(4),
-        std::vector<uint8_t>(bmp.begin(), bmp.end() - 1), // pixel data cut short
+        MonoPage(),                                         // "CO", not "BM"
+        with(bmp, 28, 8),                                   // 8 bits a pixel
+        with(bmp, 28, 4),                                   // 4
+        with(bmp, 14, 12),                                  // another info header
+        with(bmp, 30, 1),                                   // compressed
+        with(bmp, 10, 70),                                  // pixels elsewhere
+        with(bmp, 18, 0),                                   // no width
+        with(bmp, 22, 0),                                   // no height
+        with(with(bmp, 18, 6657), 22, 300, 62 + 836 * 300), // rows over 832 bytes
+        with(bmp, 22, 3615, 62 + 84 * 3615),                // more than the page buffer
+        std::vector<uint8_t>(bmp.begin(), bmp.end() - 1),   // pixel data cut short
         std::vector<uint8_t>(bmp.begin(), bmp.begin() + 30),
     };
     for (size_t i = 0; i < bad.size(); ++i) {

@@ -1,6 +1,7 @@
 // The print layouts' geometry, the quarter turn and the framed print buffer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -11,40 +12,24 @@ namespace {
 
 constexpr int W = StdPageWidth, H = StdPageHeight;
 
-struct WorkedCase {
-    int pw, ph;
-    DefaultGeometry def;
-    HalvesGeometry halves;
-    int k, xOff, yOff, lowerY;
-};
-
-const WorkedCase WorkedCases[] = {
-    {2400, 3150, {373, 394, 1654, 2361}, {374, 394, 1651, 1180}, 4, 268, 243, 1575},
-    {4800, 6300, {745, 787, 3310, 4725}, {747, 787, 3306, 2362}, 8, 536, 486, 3150},
-    {1200, 1500, {206, 187, 788, 1125}, {206, 187, 787, 562}, 3, -99, -249, 750},
-};
+// The geometries as one row: Default x, y, w, h; halves x, y, w, half h; blocks k, x, y, lower y.
+std::vector<int> Geometry(int pw, int ph) {
+    const DefaultGeometry d = DefaultLayout(pw, ph, W, H);
+    const HalvesGeometry a = HalvesLayout(pw, ph, W, H);
+    const BlocksGeometry b = BlocksLayout(pw, ph, W, H);
+    EXPECT_EQ(b.drawW, b.k * 466);
+    EXPECT_EQ(b.drawH, b.k * 666);
+    return {d.xDest, d.yDest, d.destW, d.destH, a.xDest, a.yDest,
+            a.destW, a.halfH, b.k,     b.xOff,  b.yOff,  b.lowerY};
+}
 
 TEST(PrintGeometry, WorkedValuesOfTheStandardPage) {
-    for (const WorkedCase& c : WorkedCases) {
-        SCOPED_TRACE(testing::Message() << c.pw << " x " << c.ph);
-        const DefaultGeometry d = DefaultLayout(c.pw, c.ph, W, H);
-        EXPECT_EQ(d.xDest, c.def.xDest);
-        EXPECT_EQ(d.yDest, c.def.yDest);
-        EXPECT_EQ(d.destW, c.def.destW);
-        EXPECT_EQ(d.destH, c.def.destH);
-        const HalvesGeometry a = HalvesLayout(c.pw, c.ph, W, H);
-        EXPECT_EQ(a.xDest, c.halves.xDest);
-        EXPECT_EQ(a.yDest, c.halves.yDest);
-        EXPECT_EQ(a.destW, c.halves.destW);
-        EXPECT_EQ(a.halfH, c.halves.halfH);
-        const BlocksGeometry b = BlocksLayout(c.pw, c.ph, W, H);
-        EXPECT_EQ(b.k, c.k);
-        EXPECT_EQ(b.xOff, c.xOff);
-        EXPECT_EQ(b.yOff, c.yOff);
-        EXPECT_EQ(b.lowerY, c.lowerY);
-        EXPECT_EQ(b.drawW, c.k * 466);
-        EXPECT_EQ(b.drawH, c.k * 666);
-    }
+    EXPECT_EQ(Geometry(2400, 3150),
+              (std::vector<int>{373, 394, 1654, 2361, 374, 394, 1651, 1180, 4, 268, 243, 1575}));
+    EXPECT_EQ(Geometry(4800, 6300),
+              (std::vector<int>{745, 787, 3310, 4725, 747, 787, 3306, 2362, 8, 536, 486, 3150}));
+    EXPECT_EQ(Geometry(1200, 1500),
+              (std::vector<int>{206, 187, 788, 1125, 206, 187, 787, 562, 3, -99, -249, 750}));
 }
 
 TEST(PrintGeometry, BlockFactorLimitsAndFlooredOffsets) {
@@ -75,13 +60,8 @@ TEST(PrintGeometry, RotationIsAQuarterTurnAnticlockwiseWithBlankWhite) {
     EXPECT_EQ(paper.At(H - 1, W - 1), 7);
     EXPECT_EQ(paper.At(200, W - 1 - 100), PrintedBlankIndex);
     EXPECT_EQ(paper.At(200, W - 1 - 101), OutlineIndex);
-    int blanks = 0, whites = 0;
-    for (uint8_t b : turned) {
-        blanks += b == BlankIndex;
-        whites += b == PrintedBlankIndex;
-    }
-    EXPECT_EQ(blanks, 0);
-    EXPECT_EQ(whites, int(PagePixelBytes) - 4);
+    EXPECT_EQ(std::count(turned.begin(), turned.end(), PrintedBlankIndex), PagePixelBytes - 4);
+    EXPECT_EQ(std::count(turned.begin(), turned.end(), BlankIndex), 0);
 }
 
 TEST(PrintGeometry, PrintBufferKeepsItsRing) {
@@ -101,40 +81,31 @@ TEST(PrintGeometry, PrintBufferKeepsItsRing) {
 }
 
 TEST(PrintGeometry, OversizedDevicesAreScaledInProportionAndCentred) {
-    const PrintableArea a4 = FitPrintableArea(2479, 3508);
-    EXPECT_EQ(a4.scale, 1);
-    EXPECT_EQ(a4.pw, 2479);
-    EXPECT_EQ(a4.ph, 3508);
-    EXPECT_EQ(a4.xOrigin + a4.yOrigin, 0);
-    EXPECT_EQ(FitPrintableArea(32767, 32767).scale, 1);
-    EXPECT_EQ(FitPrintableArea(32768, 10).scale, 2);
-
-    const struct {
-        int w, h, scale, pw, ph, xOrigin, yOrigin;
-    } cases[] = {
-        {52000, 33000, 2, 26000, 16500, 0, 0},
-        {70001, 90000, 3, 23333, 30000, 1, 0},
-        {60002, 98302, 4, 15000, 24575, 1, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
-        const PrintableArea a = FitPrintableArea(c.w, c.h);
-        EXPECT_EQ(a.scale, c.scale);
-        EXPECT_EQ(a.pw, c.pw);
-        EXPECT_EQ(a.ph, c.ph);
-        EXPECT_EQ(a.xOrigin, c.xOrigin);
-        EXPECT_EQ(a.yOrigin, c.yOrigin);
+    // Scale, printable width and height, origin x and y.
+    const std::vector<int> cases[] = {
+        {2479, 3508, 1, 2479, 3508, 0, 0},     {32767, 32767, 1, 32767, 32767, 0, 0},
+        {32768, 10, 2, 16384, 5, 0, 0},        {65534, 10, 2, 32767, 5, 0, 0},
+        {65535, 10, 3, 21845, 3, 0, 0},        {52000, 33000, 2, 26000, 16500, 0, 0},
+        {70001, 90000, 3, 23333, 30000, 1, 0}, {60002, 98302, 4, 15000, 24575, 1, 1}};
+    for (const std::vector<int>& c : cases) {
+        const PrintableArea a = FitPrintableArea(c[0], c[1]);
+        EXPECT_EQ(std::vector<int>(c.begin() + 2, c.end()),
+                  (std::vector<int>{a.scale, a.pw, a.ph, a.xOrigin, a.yOrigin}));
+        if (c[1] < 100)
+            continue;
         // On the device the Default picture keeps its proportions and sits centred within one scale
         // step.
         const DefaultGeometry d = DefaultLayout(a.pw, a.ph, W, H);
-        const int left = a.xOrigin + d.xDest * a.scale, right = c.w - (left + d.destW * a.scale);
-        const int top = a.yOrigin + d.yDest * a.scale, bottom = c.h - (top + d.destH * a.scale);
-        EXPECT_GE(left, 0);
-        EXPECT_GE(top, 0);
-        EXPECT_LE(std::abs(left - right), a.scale + 1);
-        EXPECT_LE(std::abs(top - bottom), 4 * a.scale);
+        const int left = a.xOrigin + d.xDest * a.scale, right = c[0] - (left + d.destW * a.scale);
+        const int top = a.yOrigin + d.yDest * a.scale, bottom = c[1] - (top + d.destH * a.scale);
+        EXPECT_TRUE(left >= 0 && top >= 0 && std::abs(left - right) <= a.scale + 1 &&
+                    std::abs(top - bottom) <= 4 * a.scale)
+            << c[0] << " x " << c[1];
         EXPECT_NEAR(double(d.destW) / d.destH, 468.0 / 668.0, 0.002);
     }
+    // The layouts take the standard page only.
+    EXPECT_EQ(PrintablePage(660, 460), 1);
+    EXPECT_EQ(PrintablePage(661, 460) + PrintablePage(660, 461), 0);
 }
 
 } // namespace

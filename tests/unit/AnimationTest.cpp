@@ -1,4 +1,5 @@
-// The region fill on a scripted clock: order, pace, sounds, walls, memory, nesting; queue; pick.
+// The region fill and the clearing wipe on a scripted clock: order, pace, sounds, walls, results,
+// running out of memory, refusals; the point queue and the random pick.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,22 +15,25 @@
 
 namespace {
 
-// A clock moving msPerRead / readsPerMs per reading; frames record the points pumped before them,
-// sounds are "P<n>", "L<n>", "S" and "|" for each frame.
-struct ScriptedHost : AnimationHost {
-    uint32_t start = 1000;
+constexpr int W = StdPageWidth, H = StdPageHeight;
+
+// A clock moving msPerRead / readsPerMs per reading. Frames record the points pumped before them
+// and their tick; sounds are "P<n>", "L<n>", "S" and "|" for each frame.
+struct Host : AnimationHost {
+    uint32_t start = 1000, lastTick = 0;
     uint64_t msPerRead = 1, readsPerMs = 1, reads = 0;
-    uint32_t lastTick = 0;
     int pumps = 0;
     std::vector<std::pair<int, uint32_t>> frames;
     std::string sounds;
-    std::function<void()> onPump;
+    std::function<void()> onPump, onFrame;
     uint32_t Tick() override {
         return lastTick = uint32_t(start + reads++ * msPerRead / readsPerMs);
     }
     void ShowPage() override {
         frames.push_back({pumps, lastTick});
         sounds += '|';
+        if (onFrame)
+            onFrame();
     }
     void PumpMessage() override {
         ++pumps;
@@ -45,7 +49,8 @@ struct ScriptedHost : AnimationHost {
 struct TestPage {
     int w, h;
     std::vector<uint8_t> px;
-    TestPage(int width, int height) : w(width), h(height), px(size_t(w) * h, BlankIndex) {}
+    TestPage(int width, int height, uint8_t v = BlankIndex)
+        : w(width), h(height), px(size_t(w) * h, v) {}
     explicit TestPage(const std::vector<std::string>& rows)
         : TestPage(int(rows[0].size()), int(rows.size())) {
         for (int i = 0; i < w * h; ++i) {
@@ -59,59 +64,59 @@ struct TestPage {
         std::vector<std::string> rows(size_t(h), std::string(size_t(w), ' '));
         for (int i = 0; i < w * h; ++i) {
             const uint8_t v = At(i % w, i / w);
-            rows[size_t(i / w)][size_t(i % w)] = v == 0            ? '#'
-                                                 : v == BlankIndex ? '.'
-                                                                   : char('a' + v - 1);
+            rows[size_t(i / w)][size_t(i % w)] =
+                v ? v == BlankIndex ? '.' : char('a' + v - 1) : '#';
         }
         return rows;
     }
     long Count(uint8_t v) { return std::count(px.begin(), px.end(), v); }
 };
 
-int allocationsLeft = -1; // -1: never fail
-void* FailingAlloc(size_t size) {
+long allocations = 0, allocationsLeft = -1; // -1: never fail
+void* CountingAlloc(size_t size) {
     if (allocationsLeft == 0)
         return nullptr;
     allocationsLeft -= allocationsLeft > 0;
+    ++allocations;
     return std::malloc(size);
 }
 
-class Fill : public ::testing::Test {
+// The opening sound, one of four picked by the first tick.
+std::string Opening(uint32_t tick = 1000) {
+    return "P" + std::to_string(1 + RandomBelowCore(tick, 4));
+}
+
+class Animation : public ::testing::Test {
   protected:
-    void SetUp() override { allocationsLeft = -1, pointNodeAlloc = FailingAlloc; }
+    void SetUp() override { allocations = 0, allocationsLeft = -1, pointNodeAlloc = CountingAlloc; }
     void TearDown() override {
         pointNodeAlloc = std::malloc;
         EXPECT_FALSE(AnimationRunning);
     }
 };
 
-TEST_F(Fill, SpreadsUpDownLeftRightAndRecoloursOnAppend) {
+TEST_F(Animation, FillSpreadsUpDownLeftRightAndRecoloursOnAppend) {
     TestPage page(5, 5);
-    int step[5][5] = {};
-    ScriptedHost host;
+    int step[25] = {};
+    Host host;
     host.onPump = [&] {
         for (int i = 0; i < 25; ++i)
-            if (page.At(i % 5, i / 5) == 4 && step[i / 5][i % 5] == 0)
-                step[i / 5][i % 5] = host.pumps;
+            step[i] = step[i] || page.px[size_t(i)] != 4 ? step[i] : host.pumps;
     };
     ASSERT_EQ(1, FillRegionCore(page.View(), 2, 2, 4, host));
-    // The point after which each pixel had colour; the seed takes it when its up neighbour looks
-    // back.
-    const int want[5][5] = {{15, 6, 2, 6, 16},
-                            {8, 2, 1, 2, 9},
-                            {4, 1, 2, 1, 5},
-                            {11, 3, 1, 3, 12},
-                            {19, 10, 3, 10, 20}};
+    // The point after which each pixel had colour (rows top-down); the seed takes it when its up
+    // neighbour looks back.
+    const int want[25] = {15, 6, 2,  6, 16, 8, 2,  1,  2,  9, 4,  1, 2,
+                          1,  5, 11, 3, 1,  3, 12, 19, 10, 3, 10, 20};
     for (int i = 0; i < 25; ++i)
-        EXPECT_EQ(want[i / 5][i % 5], step[i / 5][i % 5]) << i % 5 << "," << i / 5;
+        EXPECT_EQ(want[i], step[(4 - i / 5) * 5 + i % 5]) << i % 5 << "," << i / 5;
     EXPECT_EQ(26, host.pumps); // 25 pixels, the seed twice
 }
 
-TEST_F(Fill, FramesEvery501PointsAtLeast20msApartWithTheLoopSoundAfter450ms) {
+TEST_F(Animation, FillFramesEvery501PointsAtLeast20msApartWithTheLoopSoundAfter450ms) {
     for (const uint32_t start : {1000u, 0xFFFFFF00u}) { // also across the tick count's wrap
-        SCOPED_TRACE(start);
-        TestPage page(120, 120); // 14,400 pixels: 14,401 points, 28 paced frames
-        ScriptedHost host;
+        TestPage page(120, 120);                        // 14,401 points, 28 paced frames
+        Host host;
         host.start = start;
         host.readsPerMs = 100; // 501 points take 5 ms: every frame has to wait
         ASSERT_EQ(1, FillRegionCore(page.View(), 60, 60, 9, host));
@@ -119,23 +124,18 @@ TEST_F(Fill, FramesEvery501PointsAtLeast20msApartWithTheLoopSoundAfter450ms) {
         for (size_t k = 0; k < 28; ++k)
             EXPECT_EQ(std::make_pair(int(501 * k + 500), uint32_t(start + 20 * k + 20)),
                       host.frames[k]);
-        EXPECT_EQ(14401, host.frames.back().first);
-        EXPECT_EQ(14401, host.pumps);
+        EXPECT_EQ(std::make_pair(14401, 14401),
+                  std::make_pair(host.frames.back().first, host.pumps));
         EXPECT_EQ(14400, page.Count(9));
+        // Frame 23 (at 460 ms) is the first past 450 ms; the stop follows the final drawing.
+        EXPECT_EQ(Opening(start) + std::string(22, '|') + "L5" + std::string(7, '|') + "S",
+                  host.sounds);
     }
-    // Frame 23 (at 460 ms) is the first past 450 ms; the stop follows the final drawing.
-    TestPage page(120, 120);
-    ScriptedHost host;
-    host.readsPerMs = 100;
-    FillRegionCore(page.View(), 60, 60, 9, host);
-    EXPECT_EQ("P" + std::to_string(1 + RandomBelowCore(1000, 4)) + std::string(22, '|') + "L5" +
-                  std::string(7, '|') + "S",
-              host.sounds);
 }
 
-TEST_F(Fill, SmallRegionsDrawOnceAndPlayOnlyTheOpeningSound) {
+TEST_F(Animation, FillOfASmallRegionDrawsOnceAndPlaysOnlyTheOpeningSound) {
     // 499 pixels (500 points) are drawn once; 500 pixels get a frame after the 501st point too;
-    // an enclosed pixel keeps its colour, yet the opening sound plays. The clock runs 10 ms a read.
+    // an enclosed pixel keeps its colour, yet the opening sound plays. 10 ms a reading.
     const struct {
         std::vector<std::string> rows;
         std::vector<std::pair<int, uint32_t>> frames;
@@ -145,19 +145,19 @@ TEST_F(Fill, SmallRegionsDrawOnceAndPlayOnlyTheOpeningSound) {
                  {{"###", "#.#", "###"}, {{1, 1020}}, "|"}};
     for (const auto& c : cases) {
         TestPage page(c.rows);
-        ScriptedHost host;
+        Host host;
         host.msPerRead = 10;
         ASSERT_EQ(1, FillRegionCore(page.View(), page.w / 2, page.h / 2, 2, host));
         EXPECT_EQ(c.frames, host.frames);
-        EXPECT_EQ("P" + std::to_string(1 + RandomBelowCore(1000, 4)) + c.sounds, host.sounds);
+        EXPECT_EQ(Opening() + c.sounds, host.sounds);
         EXPECT_EQ(page.w == 3 ? 0 : page.w, page.Count(2));
     }
 }
 
-TEST_F(Fill, StopsAtOutlinesWallsOfTheNewColourAndThePictureEdges) {
+TEST_F(Animation, FillStopsAtOutlinesWallsOfTheNewColourAndThePictureEdges) {
     // Blank and two other colours above a wall of the new colour (g), a walled-off area below it.
     TestPage page({"#######", "#..cd.#", "#.d.c.#", "#ggggg#", "#e.ec.#", "#######"});
-    ScriptedHost host;
+    Host host;
     ASSERT_EQ(1, FillRegionCore(page.View(), 1, 1, 7, host));
     EXPECT_EQ((std::vector<std::string>{"#######", "#ggggg#", "#ggggg#", "#ggggg#", "#e.ec.#",
                                         "#######"}),
@@ -169,9 +169,9 @@ TEST_F(Fill, StopsAtOutlinesWallsOfTheNewColourAndThePictureEdges) {
     EXPECT_EQ((std::vector<std::string>{"ee#g", "ee#g", "ee#g"}), edges.Rows());
 }
 
-TEST_F(Fill, RunningOutOfQueueNodesEndsTheFillCleanly) {
+TEST_F(Animation, RunningOutOfQueueNodesEndsAFillCleanly) {
     TestPage page(120, 120);
-    ScriptedHost none, late, again;
+    Host none, late, again;
     allocationsLeft = 0; // not even the seed's node: nothing changes, the page is still drawn
     EXPECT_EQ(0, FillRegionCore(page.View(), 60, 60, 3, none));
     EXPECT_EQ(0, none.pumps);
@@ -193,11 +193,10 @@ TEST_F(Fill, RunningOutOfQueueNodesEndsTheFillCleanly) {
     EXPECT_EQ(14400, page.Count(4));
 }
 
-TEST_F(Fill, NoFillOrWipeStartsInsideARunningFillNorOffThePage) {
-    TestPage page(30, 30), standard(StdPageWidth, StdPageHeight);
-    std::fill(standard.px.begin(), standard.px.end(), 5);
+TEST_F(Animation, NoFillOrWipeStartsInsideARunningFillNorOffThePage) {
+    TestPage page(30, 30), standard(W, H, 5);
     std::vector<uint8_t> visited(standard.px.size());
-    ScriptedHost host, inner;
+    Host host, inner;
     host.onPump = [&] {
         EXPECT_EQ(0, FillRegionCore(page.View(), 0, 0, 6, inner));
         EXPECT_EQ(0, WipePictureCore(standard.View(), visited.data(), inner));
@@ -210,7 +209,82 @@ TEST_F(Fill, NoFillOrWipeStartsInsideARunningFillNorOffThePage) {
     EXPECT_EQ(long(standard.px.size()), standard.Count(5));
 }
 
-TEST_F(Fill, PointQueueRefillsAfterRunningDryAndSurvivesAFailedAppend) {
+// A frame and a closed box of outline around the wipe's start; paint colours 1-36 and blank in
+// diagonal stripes.
+TestPage ColouredPage() {
+    TestPage page(W, H);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const bool box = (x == 320 || x == 340 || y == 220 || y == 240) && x >= 320 &&
+                             x <= 340 && y >= 220 && y <= 240;
+            const bool border = x == 0 || y == 0 || x == W - 1 || y == H - 1;
+            page.At(x, y) = border || box ? OutlineIndex : uint8_t(1 + (x + y) / 7 % 37);
+        }
+    return page;
+}
+
+TEST_F(Animation, WipeBlanksTheWholePictureIn94PacedBandsKeepingTheOutline) {
+    TestPage page = ColouredPage(), visited(W, H, 37);
+    const TestPage before = page;
+    // The map is left over from a print layout: marked everywhere, it would stop the wave at once.
+    Host host;
+    host.start = 5000;
+    std::vector<int> columnReached; // per frame, how far the wave is down the start column
+    long unreachedAfterBand93 = -1;
+    host.onFrame = [&] {
+        columnReached.push_back(0);
+        for (int y = WipeStartY + 1; y < H; ++y)
+            columnReached.back() += visited.At(WipeStartX, y) == 37;
+        if (host.frames.size() == 93)
+            unreachedAfterBand93 = W * H - visited.Count(37);
+    };
+    ASSERT_EQ(1, WipePictureCore(page.View(), visited.px.data(), host));
+    ASSERT_EQ(95u, host.frames.size()); // 94 bands and the final drawing
+    EXPECT_EQ(94, host.pumps);
+    EXPECT_EQ(303601, allocations); // every pixel once, the start point twice
+    for (size_t k = 0; k < 94; ++k)
+        EXPECT_EQ(5000u + 30 * (k + 1), host.frames[k].second) << k;
+    // Bands end at (330, 236), (330, 242) ... down the start column: processing each such point
+    // reaches the pixel below it, which nothing else reaches earlier.
+    for (int k = 1; k <= 38; ++k)
+        EXPECT_EQ(6 * k + 1, columnReached[size_t(k - 1)]) << k;
+    // After band 93 only the top-left corner, 560 rings out, is left for the last band.
+    EXPECT_EQ(1, unreachedAfterBand93);
+    // The loop starts at the first frame past 450 ms (frame 16, at 480 ms), stops after the last.
+    EXPECT_EQ("P7" + std::string(15, '|') + "L6" + std::string(80, '|') + "S", host.sounds);
+    for (size_t i = 0; i < page.px.size(); ++i)
+        ASSERT_EQ(before.px[i] == OutlineIndex ? OutlineIndex : BlankIndex, page.px[i]) << i;
+}
+
+TEST_F(Animation, RunningOutOfQueueNodesStopsTheWaveCleanly) {
+    TestPage page = ColouredPage(), visited(W, H, 0);
+    const TestPage before = page;
+    Host host;
+    allocationsLeft = 100000; // the start point's node and 99,999 reached pixels, then none
+    EXPECT_EQ(0, WipePictureCore(page.View(), visited.px.data(), host));
+    for (size_t i = 0; i < page.px.size(); ++i) {
+        const bool hit = visited.px[i] == 37;
+        ASSERT_EQ(hit && before.px[i] != OutlineIndex ? BlankIndex : before.px[i], page.px[i]) << i;
+    }
+    EXPECT_EQ(99999, visited.Count(37));
+    EXPECT_EQ(1, std::count(host.sounds.begin(), host.sounds.end(), 'L'));
+    EXPECT_EQ("|S", host.sounds.substr(host.sounds.size() - 2)); // stopped after the last drawing
+}
+
+TEST_F(Animation, WipeRefusesPagesItCannotCoverUntouched) {
+    TestPage page(700, 500, 3), visited(700, 500, 9);
+    Host host;
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{
+             {659, 460}, {660, 459}, {661, 460}, {660, 461}, {331, 231}, {200, 100}, {0, 0}})
+        EXPECT_EQ(0, WipePictureCore({page.px.data(), w, h}, visited.px.data(), host)) << w << h;
+    EXPECT_EQ(0, WipePictureCore({page.px.data(), W, H}, nullptr, host));
+    EXPECT_EQ(0, WipePictureCore({nullptr, W, H}, visited.px.data(), host));
+    EXPECT_EQ("", host.sounds); // nothing played, nothing drawn
+    EXPECT_EQ(700 * 500, page.Count(3));
+    EXPECT_EQ(700 * 500, visited.Count(9));
+}
+
+TEST_F(Animation, PointQueueRefillsAfterRunningDryAndSurvivesAFailedAppend) {
     PointQueue queue(1, 2);
     QueuePoint p{};
     queue.Pop();
@@ -228,13 +302,14 @@ TEST_F(Fill, PointQueueRefillsAfterRunningDryAndSurvivesAFailedAppend) {
     queue.Append(9, 9); // released by the queue's end (the sanitizer build checks for leaks)
 }
 
-TEST_F(Fill, RandomPickTakesBits16To30OfOneStepFromTheTick) {
+TEST_F(Animation, RandomPickTakesBits16To30OfOneStepFromTheTick) {
     // The well-known first values for seeds 0 and 1, and two states whose top bit must not show.
     EXPECT_EQ(38, RandomBelowCore(0, 32768));
     EXPECT_EQ(41, RandomBelowCore(1, 32768));
     EXPECT_EQ(18467, RandomBelowCore(0x29E2C0u, 32768));
     EXPECT_EQ(26500, RandomBelowCore(0x18BE873Au, 32768));
     EXPECT_EQ(41 % 4, RandomBelowCore(1, 4));
+    EXPECT_EQ(0, RandomBelowCore(1, 0));
 }
 
 } // namespace

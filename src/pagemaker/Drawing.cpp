@@ -1,0 +1,87 @@
+// Reading a drawing: image files through the Windows Imaging Component, page files directly.
+#include <windows.h>
+
+#include <wincodec.h>
+
+#include "colouring/ColourTable.h"
+#include "page/FileBytes.h"
+#include "page/PageFormat.h"
+#include "pagemaker/Maker.h"
+
+namespace {
+
+// Past this a drawing is refused rather than risk running out of memory on its grey copies.
+constexpr uint64_t LargestDrawingPixels = 64u << 20;
+constexpr UINT BandBytes = 4u << 20; // 32-bit pixels converted at a time: a few rows at least
+
+// A COM interface pointer released when the function that took it ends.
+template <typename T> struct Com {
+    T* p = nullptr;
+    ~Com() {
+        if (p)
+            p->Release();
+    }
+    T* operator->() const { return p; }
+};
+
+DrawingRead ReadImage(const char* path, std::vector<uint8_t>& pageGrey) {
+    wchar_t widePath[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
+        return DrawingRead::Unreadable;
+    Com<IWICImagingFactory> factory;
+    Com<IWICBitmapDecoder> decoder;
+    Com<IWICBitmapFrameDecode> frame;
+    Com<IWICFormatConverter> converter;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void**>(&factory.p))) ||
+        FAILED(factory->CreateDecoderFromFilename(widePath, nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, &decoder.p)) ||
+        FAILED(decoder->GetFrame(0, &frame.p)) ||
+        FAILED(factory->CreateFormatConverter(&converter.p)) ||
+        FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0, WICBitmapPaletteTypeCustom)))
+        return DrawingRead::Unreadable;
+    UINT width = 0, height = 0;
+    if (FAILED(converter->GetSize(&width, &height)) || !width || !height)
+        return DrawingRead::Unreadable;
+    if (uint64_t(width) * height > LargestDrawingPixels)
+        return DrawingRead::TooLarge;
+    // Grey and scaling are done here, not by the imaging component: its scaler and its grey
+    // conversion are not dependable on every system.
+    const UINT bandRows = BandBytes / 4 / width ? BandBytes / 4 / width : 1;
+    std::vector<uint8_t> grey(size_t(width) * height), band(size_t(width) * 4 * bandRows);
+    for (UINT top = 0; top < height; top += bandRows) {
+        const UINT rows = height - top < bandRows ? height - top : bandRows;
+        const WICRect rect{0, INT(top), INT(width), INT(rows)};
+        if (FAILED(converter->CopyPixels(&rect, width * 4, UINT(band.size()), band.data())))
+            return DrawingRead::Unreadable;
+        GreyOnWhite(band.data(), size_t(width) * 4, int(width), int(rows),
+                    grey.data() + size_t(top) * width);
+    }
+    pageGrey = ScaleOntoPage(grey.data(), int(width), int(height));
+    return DrawingRead::Ok;
+}
+
+} // namespace
+
+DrawingRead ReadDrawing(const char* path, std::vector<uint8_t>& pageGrey) {
+    std::vector<uint8_t> bytes;
+    const ReadResult read = ReadWholeFile(path, bytes);
+    if (read == ReadResult::CannotOpen)
+        return DrawingRead::Unreadable;
+    if (read != ReadResult::Ok || bytes.size() < 2 || bytes[0] != 'C' || bytes[1] != 'O')
+        return ReadImage(path, pageGrey);
+    // A page file: its outline is the drawing, black on white.
+    PalEntry palette[256];
+    BuildPaletteEntries(palette);
+    BitmapFileHeader fh;
+    MYBITMAPINFO info;
+    std::vector<uint8_t> pixels(PagePixelBytes);
+    if (!ParsePage(bytes.data(), bytes.size(), palette, fh, info, pixels.data()))
+        return DrawingRead::Unreadable;
+    const LineMask lines = MaskFromPage(pixels.data());
+    pageGrey.resize(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        pageGrey[i] = lines[i] ? 0 : 255;
+    return DrawingRead::Ok;
+}
