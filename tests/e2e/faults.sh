@@ -14,8 +14,8 @@ umount -l "$dir" && for ((i = 0; i <= kills; i++)); do # lazily: Wine's server m
     : >"$log"; run KilledWhileSaving & # emptied first, or the last run's cue could be read
     for _ in $(seq 600); do grep -q '^saving' "$log" && break; sleep 0.1; done
     grep -q '^saving' "$log" || fail "run $i: the pages left, or the next start, failed"
-    [ "$i" -lt "$kills" ] && sleep "$((RANDOM % 4000))e-3"
     pid=$(for p in /proc/[0-9]*; do [ "$(readlink "$p/cwd")" = "$pages" ] && echo "${p#/proc/}"; done)
+    [ "$i" -lt "$kills" ] && sleep "$((RANDOM % 4000))e-3" && ((RANDOM % 2)) && # or in a save:
+        until compgen -G "$pages/*.tmp" >/dev/null; do :; done # once its new file exists
     [ -n "$pid" ] && kill -KILL $pid || fail "run $i: the program was gone before its kill"; wait
 done
-echo "saves refused as due; $kills kills while saving, each leaving every page whole, restart fine"
