@@ -222,7 +222,7 @@ TEST_F(Session, DISABLED_Printing) {
     EXPECT_TRUE(Read(0).pixels == expected.pixels) << "a click made while printing filled";
 }
 
-// Run by small-display.sh on a 640 x 480 screen of its own.
+// Run by alone.sh on a 640 x 480 screen of its own.
 TEST_F(Session, DISABLED_SmallDisplay) {
     ASSERT_LT(GetSystemMetrics(SM_CXSCREEN), 800);
     ASSERT_NO_FATAL_FAILURE(Seed());
