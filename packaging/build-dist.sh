@@ -33,6 +33,10 @@ crlf "$root/LICENSE" "$stage/LICENSE.txt"
 components="" refs="" icons="" product_icon=""
 while IFS='|' read -r file name icon; do
     [[ -z $file || $file == \#* ]] && continue
+    # Only the program file is shipped: it must be 64-bit and need no MinGW runtime library.
+    dump=$(x86_64-w64-mingw32-objdump -p "$bin/$file")
+    grep -q 'file format pei-x86-64' <<<"$dump" && ! grep -qiE 'DLL Name: *(libstdc|libgcc|libwinpthread)' <<<"$dump" ||
+        { echo "build-dist.sh: $file is not a self-contained 64-bit Windows program" >&2; exit 1; }
     cp "$bin/$file" "$stage/"
     id=${file%.exe}
     icon_id=$(basename "$icon")

@@ -263,27 +263,20 @@ class Hueberry {
     Hueberry() = default;
     Hueberry(const Hueberry&) = delete;
     Hueberry& operator=(const Hueberry&) = delete;
-    ~Hueberry() { Kill(); } // so the next start is not taken for a second copy
+    ~Hueberry() { Kill(); } // so that the next start is not taken for a second copy
 
     // Starts the program (or another, by its window class) and waits for its main window; false
     // when none appeared.
     bool Start(const std::string& workDir, const char* path = HB_EXE_PATH,
                const char* windowClass = "HUEBERRYWIN") {
-        // The job ends the program with the driver if the driver itself dies.
-        job_ = CreateJobObjectA(nullptr, nullptr);
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
         const std::string exe = WinePath(path);
         std::string commandLine = "\"" + exe + "\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                            CREATE_SUSPENDED, nullptr, workDir.c_str(), &startup, &info))
+        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            workDir.c_str(), &startup, &info))
             return false;
-        AssignProcessToJobObject(job_, info.hProcess);
-        ResumeThread(info.hThread);
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         pid_ = info.dwProcessId;
@@ -358,7 +351,7 @@ class Hueberry {
         GetWindowThreadProcessId(window, &pid);
         return pid;
     }
-    HANDLE process_ = nullptr, job_ = nullptr;
+    HANDLE process_ = nullptr;
     DWORD pid_ = 0;
     HWND main_ = nullptr;
 };

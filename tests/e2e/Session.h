@@ -1,9 +1,10 @@
 // The fixture of the end-to-end sessions: a work folder, the program, and what a child sees.
 //
 // Screens are compared with goldens, tests/e2e/golden/NAME.png (made into NAME.bmp beside the
-// driver by the build), except the picture, which is always drawn from the page expected. Run with
-// HB_E2E_GOLDEN=<folder> to write the screens there instead, then look at them before replacing the
-// goldens (convert NAME.bmp NAME.png). They are taken under Wine on a 24-bit X display.
+// driver by the build), except the picture, which is always drawn from the page expected. A screen
+// that differs is kept in the session's folder as failed-NAME.bmp: after a deliberate change, look
+// at it, then make it the golden (convert failed-NAME.bmp NAME.png). Goldens are taken under Wine
+// on a 24-bit X display.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -70,9 +71,8 @@ class Session : public ::testing::Test {
     // The client area equals the golden (none: only the picture is compared), with the picture
     // drawn from page.
     void ExpectScreen(const char* golden, Page* page, int timeoutMs = 20000) {
-        const char* writeTo = std::getenv("HB_E2E_GOLDEN");
         Shot want, got;
-        if (golden && !writeTo) {
+        if (golden) {
             ASSERT_TRUE(LoadShot(Golden(golden), want)) << "no golden " << Golden(golden);
         }
         int wrong = -1;
@@ -83,11 +83,6 @@ class Session : public ::testing::Test {
                 return wrong == 0 || !app_.Running();
             },
             timeoutMs, 30);
-        if (golden && writeTo) {
-            Sleep(1000); // let whatever the picture does not show settle too
-            got = GrabClient(app_.Main());
-            ASSERT_TRUE(SaveShot(std::string(writeTo) + "\\" + golden + ".bmp", got));
-        }
         const std::string what = golden ? golden : "picture";
         if (wrong != 0)
             SaveShot(File("failed-" + what + ".bmp"), got);

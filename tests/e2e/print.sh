@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Prints a sheet in each layout through the real program and the PDF printer of tests/tools/cups.sh
+# Prints a sheet in each layout through the real program and the PDF printer of tests/tools/run-tests.sh
 # (started before Wine's server, which lists the printers once), then checks each: one A4 page named
 # "Hueberry: Printing" that, rendered at 300 dpi, equals its golden pixel for pixel.
 # Usage: print.sh path/to/e2e_tests.exe   (on the display and Wine server of run-tests.sh)
@@ -8,10 +8,9 @@ set -uo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 golden=$(cd "$(dirname "$0")" && pwd)/golden
 source "$(dirname "$0")/../../scripts/wine-env.sh"
-HB_PDF_OUT=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
-[ -d "$HB_PDF_OUT" ] && lpstat -v PDF >/dev/null 2>&1 || { echo "no PDF printer: run tests/tools/cups.sh start"; exit 1; }
-export HB_PDF_OUT
-rm -f "$HB_PDF_OUT"/*.pdf
+out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
+[ -d "$out" ] && lpstat -v PDF >/dev/null 2>&1 || { echo "no PDF printer: run from tests/tools/run-tests.sh"; exit 1; }
+rm -f "$out"/*.pdf
 # Into a file, not a pipe: Wine's services may hold a pipe open after the test has ended.
 log=$(mktemp)
 wine "$exe" --gtest_also_run_disabled_tests --gtest_filter='Session.DISABLED_Printing' </dev/null >"$log" 2>&1
@@ -22,7 +21,7 @@ rm -f "$log"
 
 # The sheets, in the order of their jobs, once the printer has finished each (its end-of-file mark).
 for _ in $(seq 600); do
-    mapfile -t sheets < <(ls "$HB_PDF_OUT"/*.pdf 2>/dev/null | sort -V)
+    mapfile -t sheets < <(ls "$out"/*.pdf 2>/dev/null | sort -V)
     [ ${#sheets[@]} -eq 3 ] && tail -c 16 "${sheets[@]}" | grep -c '%%EOF' | grep -qx 3 && break
     sleep 0.1
 done

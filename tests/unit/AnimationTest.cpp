@@ -1,5 +1,5 @@
 // The region fill and the clearing wipe on a scripted clock: order, pace, sounds, walls, results,
-// running out of memory, refusals; the point queue and the random pick.
+// running out of memory, nesting; the random pick.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,15 +60,6 @@ struct TestPage {
     }
     PageView View() { return {px.data(), w, h}; }
     uint8_t& At(int x, int y) { return View().At(x, y); }
-    std::vector<std::string> Rows() {
-        std::vector<std::string> rows(size_t(h), std::string(size_t(w), ' '));
-        for (int i = 0; i < w * h; ++i) {
-            const uint8_t v = At(i % w, i / w);
-            rows[size_t(i / w)][size_t(i % w)] =
-                v ? v == BlankIndex ? '.' : char('a' + v - 1) : '#';
-        }
-        return rows;
-    }
     long Count(uint8_t v) { return std::count(px.begin(), px.end(), v); }
 };
 
@@ -159,14 +150,13 @@ TEST_F(Animation, FillStopsAtOutlinesWallsOfTheNewColourAndThePictureEdges) {
     TestPage page({"#######", "#..cd.#", "#.d.c.#", "#ggggg#", "#e.ec.#", "#######"});
     Host host;
     ASSERT_EQ(1, FillRegionCore(page.View(), 1, 1, 7, host));
-    EXPECT_EQ((std::vector<std::string>{"#######", "#ggggg#", "#ggggg#", "#ggggg#", "#e.ec.#",
-                                        "#######"}),
-              page.Rows());
+    EXPECT_EQ(TestPage({"#######", "#ggggg#", "#ggggg#", "#ggggg#", "#e.ec.#", "#######"}).px,
+              page.px);
     // In the buffer the last column of a row touches the first column of the row above.
     TestPage edges({"..#.", "..#.", "..#."});
     ASSERT_EQ(1, FillRegionCore(edges.View(), 3, 0, 7, host));
     ASSERT_EQ(1, FillRegionCore(edges.View(), 0, 0, 5, host));
-    EXPECT_EQ((std::vector<std::string>{"ee#g", "ee#g", "ee#g"}), edges.Rows());
+    EXPECT_EQ(TestPage({"ee#g", "ee#g", "ee#g"}).px, edges.px);
 }
 
 TEST_F(Animation, RunningOutOfQueueNodesEndsAFillCleanly) {
@@ -269,37 +259,6 @@ TEST_F(Animation, RunningOutOfQueueNodesStopsTheWaveCleanly) {
     EXPECT_EQ(99999, visited.Count(37));
     EXPECT_EQ(1, std::count(host.sounds.begin(), host.sounds.end(), 'L'));
     EXPECT_EQ("|S", host.sounds.substr(host.sounds.size() - 2)); // stopped after the last drawing
-}
-
-TEST_F(Animation, WipeRefusesPagesItCannotCoverUntouched) {
-    TestPage page(700, 500, 3), visited(700, 500, 9);
-    Host host;
-    for (const auto& [w, h] : std::vector<std::pair<int, int>>{
-             {659, 460}, {660, 459}, {661, 460}, {660, 461}, {331, 231}, {200, 100}, {0, 0}})
-        EXPECT_EQ(0, WipePictureCore({page.px.data(), w, h}, visited.px.data(), host)) << w << h;
-    EXPECT_EQ(0, WipePictureCore({page.px.data(), W, H}, nullptr, host));
-    EXPECT_EQ(0, WipePictureCore({nullptr, W, H}, visited.px.data(), host));
-    EXPECT_EQ("", host.sounds); // nothing played, nothing drawn
-    EXPECT_EQ(700 * 500, page.Count(3));
-    EXPECT_EQ(700 * 500, visited.Count(9));
-}
-
-TEST_F(Animation, PointQueueRefillsAfterRunningDryAndSurvivesAFailedAppend) {
-    PointQueue queue(1, 2);
-    QueuePoint p{};
-    queue.Pop();
-    queue.Pop(); // nothing on an empty queue
-    EXPECT_TRUE(!queue.head && !queue.tail && !queue.current && !queue.Front(p));
-    ASSERT_EQ(1, queue.Append(3, 4));
-    allocationsLeft = 0;
-    EXPECT_EQ(0, queue.Append(5, 6));
-    allocationsLeft = -1;
-    ASSERT_EQ(1, queue.Append(7, 8));
-    std::vector<std::pair<int, int>> order;
-    for (; queue.Front(p); queue.Pop())
-        order.push_back({p.x, p.y});
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{3, 4}, {7, 8}}), order);
-    queue.Append(9, 9); // released by the queue's end (the sanitizer build checks for leaks)
 }
 
 TEST_F(Animation, RandomPickTakesBits16To30OfOneStepFromTheTick) {

@@ -60,18 +60,6 @@ TEST(DevFormats, DumpsShowTheirGroup) {
     EXPECT_EQ(std::count(byteText.begin(), byteText.end(), '\n'), 6);
 }
 
-TEST(DevFormats, PageHeaderText) {
-    BitmapFileHeader file{PageMagic, 304678, 1, 0, 1078};
-    BitmapInfoHeader info{40, 660, 460, 1, 8, 0, 303600, 0, 0, 256, 0};
-    char text[DeveloperTextSize];
-    const int length = FormatPageHeader(text, sizeof text, file, info);
-    EXPECT_EQ(length, int(std::strlen(text)));
-    EXPECT_EQ(
-        std::string(text).rfind("BITMAPFILEHEADER bmfhead\nbfType \t\tCO\nbfSize\t\t304678\n", 0),
-        0u);
-    EXPECT_NE(std::string(text).find("biWidth\t\t660\nbiHeight\t\t460\n"), std::string::npos);
-}
-
 std::string Beside(const std::string& module, const char* name, int truncated = 0) {
     char path[ModulePathSize] = {};
     std::memcpy(path, module.data(), std::min(module.size(), sizeof path));
