@@ -20,6 +20,10 @@ TEST_F(Session, DISABLED_WriteRefused) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(CloseIntro());
     ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &pages[0])); // the page is open: keys step
+    // A printer.dta that can be neither written nor made leaves the Default layout.
+    HWND info, options = OpenOptions(info);
+    EXPECT_EQ(IsDlgButtonChecked(options, 112), UINT(BST_CHECKED));
+    ASSERT_NO_FATAL_FAILURE(CloseOptions(info, options, VK_ESCAPE));
     for (int i = 0; i < 3; ++i) {
         PressKeys({i < 2 ? WORD(VK_DOWN) : WORD('Q')});
         ASSERT_NO_FATAL_FAILURE(

@@ -126,6 +126,20 @@ class Session : public ::testing::Test {
         PressKeys({'I'});
         return app_.WaitDialog([](HWND w) { return GetDlgItem(w, 111) != nullptr; });
     }
+    // Info, then its Printing Options, which open over it.
+    HWND OpenOptions(HWND& info) {
+        info = OpenInfo();
+        return info && app_.ClickControl(info, 111)
+                   ? app_.WaitDialog([](HWND w) { return GetDlgItem(w, 112) != nullptr; })
+                   : nullptr;
+    }
+    // Leaves the options with the key, back to Info, and Info with Done.
+    void CloseOptions(HWND info, HWND options, WORD key) {
+        PressKeys({key});
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options) && IsWindowEnabled(info); }, 15000));
+        ASSERT_TRUE(app_.ClickControl(info, IDOK));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(info); }, 15000));
+    }
 
     std::string dir_;
     Hueberry app_;

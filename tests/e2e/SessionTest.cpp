@@ -73,10 +73,7 @@ TEST_F(Session, ADayOfColouring) {
     ASSERT_NE(options, nullptr) << "no Printing Options";
     EXPECT_EQ(IsDlgButtonChecked(options, 112), UINT(BST_CHECKED));
     ASSERT_TRUE(app_.ClickControl(options, 114));
-    PressKeys({VK_ESCAPE});
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options) && IsWindowEnabled(info); }, 15000));
-    ASSERT_TRUE(app_.ClickControl(info, IDOK));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(info); }, 15000));
+    ASSERT_NO_FATAL_FAILURE(CloseOptions(info, options, VK_ESCAPE));
     EXPECT_EQ(Bytes("printer.dta"), std::vector<uint8_t>(4, 0));
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2010", &expected));
 
@@ -182,16 +179,11 @@ TEST_F(Session, DISABLED_Printing) {
     ASSERT_NO_FATAL_FAILURE(Fill(expected, R1, Red));
     EXPECT_EQ(Bytes("printer.dta"), mode) << "an existing printer.dta is read, not written";
     for (int layout = 0; layout < 3; ++layout) {
-        HWND info = OpenInfo();
-        ASSERT_TRUE(info && app_.ClickControl(info, 111));
-        HWND options = app_.WaitDialog([](HWND w) { return GetDlgItem(w, 112) != nullptr; });
+        HWND info, options = OpenOptions(info);
         ASSERT_NE(options, nullptr);
         EXPECT_EQ(IsDlgButtonChecked(options, 112 + (layout + 2) % 3), UINT(BST_CHECKED));
         ASSERT_TRUE(app_.ClickControl(options, 112 + layout));
-        PressKeys({VK_RETURN});
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options) && IsWindowEnabled(info); }, 15000));
-        ASSERT_TRUE(app_.ClickControl(info, IDOK));
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(info); }, 15000));
+        ASSERT_NO_FATAL_FAILURE(CloseOptions(info, options, VK_RETURN));
         mode[0] = uint8_t(layout);
         EXPECT_EQ(Bytes("printer.dta"), mode);
 
