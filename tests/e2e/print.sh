@@ -12,12 +12,9 @@ out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail
 [ -d "$out" ] && lpstat -v PDF >/dev/null 2>&1 || { echo "no PDF printer: run from tests/tools/run-tests.sh"; exit 1; }
 rm -f "$out"/*.pdf
 # Into a file, not a pipe: Wine's services may hold a pipe open after the test has ended.
-log=$(mktemp)
-wine "$exe" --gtest_also_run_disabled_tests --gtest_filter='Session.DISABLED_Printing' </dev/null >"$log" 2>&1
-status=$?
-cat "$log"
-rm -f "$log"
-[ "$status" -eq 0 ] || exit 1
+log=$(dirname "$exe")/e2e-work/print.log
+wine "$exe" --gtest_also_run_disabled_tests --gtest_filter='Session.DISABLED_Printing' </dev/null >"$log" 2>&1 ||
+    { cat "$log"; exit 1; }
 
 # The sheets, in the order of their jobs, once the printer has finished each (its end-of-file mark).
 for _ in $(seq 600); do
