@@ -91,6 +91,11 @@ TEST_F(PageFormat, SavedPageLoadsBackIdentically) {
     EXPECT_EQ(0, std::memcmp(&page.info, &again.info, 1064));
     EXPECT_EQ(page.pixels, again.pixels);
     EXPECT_EQ(bytes, SerializePage(again.fh, again.info, again.pixels.data()));
+    for (const auto& [width, height] :
+         {std::pair{661, 460}, {660, 461}}) { // only the standard page
+        again.info.bmiHeader.biWidth = width, again.info.bmiHeader.biHeight = height;
+        EXPECT_TRUE(SerializePage(again.fh, again.info, again.pixels.data()).empty());
+    }
 }
 
 TEST_F(PageFormat, MalformedPagesAreRefusedAndLeaveThePageUntouched) {

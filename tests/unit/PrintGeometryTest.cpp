@@ -7,6 +7,7 @@
 
 #include "page/Page.h"
 #include "print/PrintGeometry.h"
+#include "print/PrintModeFile.h"
 
 namespace {
 
@@ -106,6 +107,18 @@ TEST(PrintGeometry, OversizedDevicesAreScaledInProportionAndCentred) {
     // The layouts take the standard page only.
     EXPECT_EQ(PrintablePage(660, 460), 1);
     EXPECT_EQ(PrintablePage(661, 460) + PrintablePage(660, 461), 0);
+}
+
+// printer.dta's bytes: the mode, little-endian; a short file replaces only its low-order bytes of
+// 0.
+TEST(PrintModeFile, BytesHoldTheModeLowOrderFirst) {
+    const uint8_t held[6] = {4, 3, 2, 1, 9, 9};
+    EXPECT_EQ(PrintModeFromBytes(held, 6), 0x01020304);
+    EXPECT_EQ(PrintModeFromBytes(held, 1), 4);
+    uint8_t out[5] = {0, 0, 0, 0, 7};
+    PrintModeToBytes(-2, out);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 5),
+              (std::vector<uint8_t>{0xFE, 0xFF, 0xFF, 0xFF, 7}));
 }
 
 } // namespace

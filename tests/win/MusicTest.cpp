@@ -1,36 +1,29 @@
-// What only Windows code shows: the commands sent to the music sequencer, which no sound device
-// under Wine plays.
+// The commands sent to the music sequencer, which no sound device under Wine plays: the tune loops
+// until it is stopped, and the notice the stop causes does not start it again.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "sound/Sound.h"
 
-namespace {
-
-std::vector<std::string> Sent;
-
 TEST(Music, LoopsUntilStopped) {
+    static std::string sent;
     SetSoundBackends(
         [](const char* command, HWND callback) -> MCIERROR {
-            Sent.push_back(std::string(command) + (callback ? " (notify)" : ""));
+            sent += command + std::string(callback ? " (notify)\n" : "\n");
             return 0;
         },
         nullptr);
-    HWND window = reinterpret_cast<HWND>(0x1234);
+    const HWND window = reinterpret_cast<HWND>(0x1234);
     OpenMusic();
     StartMusic(window);
     ReplayMusic(window);
     StopMusic();
-    ReplayMusic(window); // the notice the stop causes must not restart the music
+    ReplayMusic(window);
     CloseMusic();
     SetSoundBackends(nullptr, nullptr);
-    EXPECT_EQ(Sent, (std::vector<std::string>{
-                        "open .\\hueberry.mid alias MainMidi type sequencer",
-                        "seek MainMidi to start wait", "seek MainMidi to start wait",
-                        "play MainMidi notify (notify)", "seek MainMidi to start wait",
-                        "play MainMidi notify (notify)", "stop MainMidi", "close MainMidi"}));
+    EXPECT_EQ(sent, "open .\\hueberry.mid alias MainMidi type sequencer\nseek MainMidi to start "
+                    "wait\nseek MainMidi to start wait\nplay MainMidi notify (notify)\nseek "
+                    "MainMidi to start wait\nplay MainMidi notify (notify)\nstop MainMidi\nclose "
+                    "MainMidi\n");
 }
-
-} // namespace
