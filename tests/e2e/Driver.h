@@ -1,5 +1,4 @@
-// Drives the real hueberry.exe from outside: process, windows, real input, the screen and page
-// files.
+// Drives the real programs from outside: process, windows, real input, the screen, page files.
 #pragma once
 #include <windows.h>
 
@@ -208,7 +207,6 @@ inline bool ClickAt(POINT at) {
     return MoveTo({at.x + (at.x > 0 ? -1 : 1), at.y}) && MoveTo(at) && ClickHere();
 }
 
-// Types the text as characters.
 inline void TypeText(const std::string& text) {
     for (const char c : text)
         for (const DWORD up : {0, KEYEVENTF_KEYUP}) {
@@ -265,8 +263,7 @@ class Hueberry {
     Hueberry& operator=(const Hueberry&) = delete;
     ~Hueberry() { Kill(); } // so that the next start is not taken for a second copy
 
-    // Starts the program (or another, by its window class) and waits for its main window; false
-    // when none appeared.
+    // Starts the program (or another, by its window class); false when no main window appeared.
     bool Start(const std::string& workDir, const char* path = HB_EXE_PATH,
                const char* windowClass = "HUEBERRYWIN") {
         const std::string exe = WinePath(path);
@@ -329,9 +326,8 @@ class Hueberry {
     // Clicks a control in its middle: a dialog's by id, or one of the main window's buttons.
     bool ClickControl(HWND parent, int id) const {
         HWND control = GetDlgItem(parent, id);
-        // A window that has just appeared may still be placing itself and taking the activation,
-        // and a click in that moment was seen lost under Wine: click once the control is enabled,
-        // its window in front and the control has kept its place for two looks.
+        // A click on a window still placing itself and taking the activation was seen lost under
+        // Wine: click once the control is enabled, its window in front, its place kept two looks.
         RECT r{}, before{};
         WaitUntil(
             [&] {

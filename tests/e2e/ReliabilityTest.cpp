@@ -35,8 +35,7 @@ TEST_F(Session, DISABLED_WriteRefused) {
 }
 
 // Run by faults.sh, which kills the program as it colours a region of bones.col and steps away and
-// back, saving; the next run finds each page whole, as delivered but for that region (before or
-// after).
+// back, saving; the next run finds each page whole, as delivered but for that region (either way).
 TEST_F(Session, DISABLED_KilledWhileSaving) {
     CreateDirectoryA((dir_ += "\\pages").c_str(), nullptr); // kept: the fixture leaves it, full
     if (!Exists("bones.col"))
@@ -63,10 +62,9 @@ TEST_F(Session, DISABLED_KilledWhileSaving) {
     }
 }
 
-// HB_SESSION_ACTIONS (200) seeded child's actions: clicks but on Quit, colour picks, keys C I P and
-// page keys, Info, Printing Options, print dialog (Escape closes all). Each is answered, memory
-// stays flat, and it draws as before after more repaints than Wine's 16,384 GDI handles (from 1,900
-// actions).
+// HB_SESSION_ACTIONS (200) seeded child's actions: clicks but on Quit, colours, keys C I P and page
+// keys, Info, Printing Options, print dialog (Escape closes all). Each is answered, memory stays
+// flat, and it draws as before after more repaints than Wine's 16,384 GDI handles (1,900 actions).
 TEST_F(Session, DISABLED_LongSession) {
     const char* length = std::getenv("HB_SESSION_ACTIONS");
     const int actions = length ? std::atoi(length) : 200;

@@ -1,10 +1,9 @@
 // The fixture of the end-to-end sessions: a work folder, the program, and what a child sees.
 //
-// Screens are compared with goldens, tests/e2e/golden/NAME.png (made into NAME.bmp beside the
-// driver by the build), except the picture, which is always drawn from the page expected. A screen
-// that differs is kept in the session's folder as failed-NAME.bmp: after a deliberate change, look
-// at it, then make it the golden (convert failed-NAME.bmp NAME.png). Goldens are taken under Wine
-// on a 24-bit X display.
+// Screens are compared with goldens, tests/e2e/golden/NAME.png (made into NAME.bmp by the build),
+// except the picture, always drawn from the page expected. A screen that differs is kept in the
+// session's folder as failed-NAME.bmp: after a deliberate change, look at it, then make it the
+// golden (as PNG). Goldens are taken under Wine on a 24-bit X display.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -126,7 +125,7 @@ class Session : public ::testing::Test {
         PressKeys({'I'});
         return app_.WaitDialog([](HWND w) { return GetDlgItem(w, 111) != nullptr; });
     }
-    // Info, then its Printing Options, which open over it.
+    // Info, then its Printing Options over it.
     HWND OpenOptions(HWND& info) {
         info = OpenInfo();
         return info && app_.ClickControl(info, 111)

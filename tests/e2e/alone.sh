@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs one disabled session of e2e_tests.exe on a display and in a Wine prefix of its own: the small
-# display needs its own screen size (Wine's server keeps the size it started with), and the long
-# session runs beside the other tests instead of after them. Usage: alone.sh EXE WIDTHxHEIGHT CASE
+# Runs a disabled session on a display and in a Wine prefix of its own: the small display needs its
+# own size (Wine's server keeps the one it started with); the long session runs beside the others.
+# Usage: alone.sh EXE WIDTHxHEIGHT CASE
 set -uo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 source "$(dirname "$0")/../../scripts/wine-env.sh"

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Prints a sheet in each layout through the real program and the PDF printer of tests/tools/run-tests.sh
-# (started before Wine's server, which lists the printers once), then checks each: one A4 page named
-# "Hueberry: Printing" that, rendered at 300 dpi, equals its golden pixel for pixel.
-# Usage: print.sh path/to/e2e_tests.exe   (on the display and Wine server of run-tests.sh)
-# With HB_E2E_GOLDEN=<folder>, the renders are written there instead of compared.
+# Prints a sheet in each layout through the real program and run-tests.sh's PDF printer, then checks
+# each: named "Hueberry: Printing" and, rendered at 300 dpi, equal to its golden pixel for pixel.
+# Usage: print.sh path/to/e2e_tests.exe (on run-tests.sh's display and Wine server); with
+# HB_E2E_GOLDEN=<folder>, the renders are written there instead of compared.
 set -uo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 golden=$(cd "$(dirname "$0")" && pwd)/golden
@@ -26,9 +25,8 @@ bad=0
 for layout in 0 1 2; do
     pdf=${sheets[$layout]:-none}
     png=$(dirname "$exe")/e2e-work/DISABLED_Printing/sheet-$layout.png
-    info=$(pdfinfo "$pdf" 2>&1)
-    grep -qx 'Pages: *1' <<<"$info" && grep -qx 'Title: *Hueberry: Printing' <<<"$info" &&
-        grep -q '^Page size: *595 x 842 pts' <<<"$info" || { echo "sheet $layout: $info"; bad=1; }
+    # One A4 page (else the render differs), named as the job was.
+    pdfinfo "$pdf" | grep -qx 'Title: *Hueberry: Printing' || { echo "sheet $layout: no title"; bad=1; }
     gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=png16m -r300 -dNOINTERPOLATE -sOutputFile="$png" "$pdf"
     if [ -n "${HB_E2E_GOLDEN:-}" ]; then cp "$png" "$HB_E2E_GOLDEN/"; continue; fi
     wrong=$(compare -metric AE "$png" "$golden/sheet-$layout.png" null: 2>&1)

@@ -1,5 +1,4 @@
-// libFuzzer targets for the readers of outside bytes (one per FUZZ_ macro), each with its
-// invariant.
+// libFuzzer targets for the readers of outside bytes (one per FUZZ_ macro) and their invariants.
 #include <cstring>
 
 #include "page/PageFormat.h"

@@ -27,9 +27,8 @@ lpstat -v PDF >/dev/null 2>&1 || lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/p
     -o TitlePref=1 -o Label=1 -o PageSize=A4 2>/dev/null
 cupsenable PDF && cupsaccept PDF && lpadmin -d PDF || exit 1
 
-# Wine's server stays up between the tests so each program start is quick. The first Wine program of a
-# server starts Wine's own services, which inherit its output: run it here, with its output going
-# nowhere, or CTest would wait for a pipe that those services keep open until the server ends.
+# Wine's server stays up between tests. Its first program starts Wine's services, which inherit its
+# output: run one here, its output going nowhere, or CTest would wait on a pipe they hold open.
 wineserver -p >/dev/null 2>&1
 wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 

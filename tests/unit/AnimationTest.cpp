@@ -213,7 +213,7 @@ TestPage ColouredPage() {
     return page;
 }
 
-TEST_F(Animation, WipeBlanksTheWholePictureIn94PacedBandsKeepingTheOutline) {
+TEST_F(Animation, WipeBlanksThePictureIn94PacedBandsKeepingTheOutlineOrStopsCleanly) {
     TestPage page = ColouredPage(), visited(W, H, 37);
     const TestPage before = page;
     // The map is left over from a print layout: marked everywhere, it would stop the wave at once.
@@ -244,21 +244,16 @@ TEST_F(Animation, WipeBlanksTheWholePictureIn94PacedBandsKeepingTheOutline) {
     EXPECT_EQ("P7" + std::string(15, '|') + "L6" + std::string(80, '|') + "S", host.sounds);
     for (size_t i = 0; i < page.px.size(); ++i)
         ASSERT_EQ(before.px[i] == OutlineIndex ? OutlineIndex : BlankIndex, page.px[i]) << i;
-}
 
-TEST_F(Animation, RunningOutOfQueueNodesStopsTheWaveCleanly) {
-    TestPage page = ColouredPage(), visited(W, H, 0);
-    const TestPage before = page;
-    Host host;
-    allocationsLeft = 100000; // the start point's node and 99,999 reached pixels, then none
-    EXPECT_EQ(0, WipePictureCore(page.View(), visited.px.data(), host));
-    for (size_t i = 0; i < page.px.size(); ++i) {
-        const bool hit = visited.px[i] == 37;
-        ASSERT_EQ(hit && before.px[i] != OutlineIndex ? BlankIndex : before.px[i], page.px[i]) << i;
-    }
+    // Out of queue nodes after the start point's and 99,999 more, the wave stops cleanly.
+    Host short_;
+    page = before, visited = TestPage(W, H, 0), allocationsLeft = 100000;
+    EXPECT_EQ(0, WipePictureCore(page.View(), visited.px.data(), short_));
+    for (size_t i = 0; i < page.px.size(); ++i)
+        ASSERT_EQ(visited.px[i] == 37 && before.px[i] ? BlankIndex : before.px[i], page.px[i]) << i;
     EXPECT_EQ(99999, visited.Count(37));
-    EXPECT_EQ(1, std::count(host.sounds.begin(), host.sounds.end(), 'L'));
-    EXPECT_EQ("|S", host.sounds.substr(host.sounds.size() - 2)); // stopped after the last drawing
+    EXPECT_EQ(1, std::count(short_.sounds.begin(), short_.sounds.end(), 'L'));
+    EXPECT_EQ("|S", short_.sounds.substr(short_.sounds.size() - 2)); // stopped after the last frame
 }
 
 TEST_F(Animation, RandomPickTakesBits16To30OfOneStepFromTheTick) {

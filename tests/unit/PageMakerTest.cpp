@@ -1,5 +1,4 @@
-// Drawings to pages: leaks and tiny regions found and mended, grey, the fit and the scaling, thin
-// lines kept, thickening, the page bytes.
+// Drawings to pages: leaks, tiny regions, grey, fit, scaling, thin lines, thickening, page bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -46,25 +46,6 @@ TEST(PrintGeometry, BlockFactorLimitsAndFlooredOffsets) {
     EXPECT_EQ(odd.lowerY, -249 + 999);
 }
 
-TEST(PrintGeometry, RotationIsAQuarterTurnAnticlockwiseWithBlankWhite) {
-    std::vector<uint8_t> full(PagePixelBytes, BlankIndex), turned(PagePixelBytes, 0xAA);
-    const PageView picture{full.data(), W, H};
-    picture.At(0, 0) = 5;     // top-left
-    picture.At(W - 1, 0) = 6; // top-right
-    picture.At(0, H - 1) = 7; // bottom-left
-    picture.At(100, 200) = PrintedBlankIndex;
-    picture.At(101, 200) = OutlineIndex;
-    RotatePage(full.data(), W, H, turned.data());
-    const PageView paper{turned.data(), H, W};
-    EXPECT_EQ(paper.At(0, W - 1), 5); // the top edge became the left edge
-    EXPECT_EQ(paper.At(0, 0), 6);
-    EXPECT_EQ(paper.At(H - 1, W - 1), 7);
-    EXPECT_EQ(paper.At(200, W - 1 - 100), PrintedBlankIndex);
-    EXPECT_EQ(paper.At(200, W - 1 - 101), OutlineIndex);
-    EXPECT_EQ(std::count(turned.begin(), turned.end(), PrintedBlankIndex), PagePixelBytes - 4);
-    EXPECT_EQ(std::count(turned.begin(), turned.end(), BlankIndex), 0);
-}
-
 TEST(PrintGeometry, PrintBufferKeepsItsRing) {
     std::vector<uint8_t> rotated(PagePixelBytes), buffer(PrintBufferBytes, 0);
     for (size_t i = 0; i < rotated.size(); ++i)
