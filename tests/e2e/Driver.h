@@ -31,9 +31,6 @@ inline std::string WinePath(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path[0] == '\\' ? "Z:" + path : path;
 }
-inline std::string SourcePath(const std::string& relative) {
-    return WinePath(std::string(HB_SOURCE_DIR) + "/" + relative);
-}
 
 inline bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes) {
     std::ifstream in(path, std::ios::binary);

@@ -42,7 +42,7 @@ TEST_F(Session, DISABLED_KilledWhileSaving) {
         Seed();
     for (int k = 0; k < 6; ++k) {
         Page now = Read(k), was;
-        ASSERT_TRUE(LoadPage(SourcePath(std::string("data/") + PageFiles[k]), was));
+        ASSERT_TRUE(LoadPage(WinePath(HB_SOURCE_DIR "/data/" + std::string(PageFiles[k])), was));
         ApplyFill(was, R5.x, R5.y, now.At(R5.x, R5.y));
         ASSERT_TRUE(now.pixels == was.pixels) << PageFiles[k] << " is no page of before or after";
     }
