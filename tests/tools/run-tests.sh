@@ -5,12 +5,7 @@ set -uo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 hb_wine_prefix
 out=$HB_ROOT/build/pdf-out cups=""
-cleanup() {
-    wineserver -k >/dev/null 2>&1
-    kill ${HB_XVFB_PID:-} $cups >/dev/null 2>&1
-    wait 2>/dev/null
-}
-trap cleanup EXIT
+trap 'wineserver -k >/dev/null 2>&1; kill ${HB_XVFB_PID:-} $cups >/dev/null 2>&1; wait 2>/dev/null' EXIT
 hb_start_xvfb 800x600x24 || exit 1
 
 # The printer: started before Wine's server, which lists the printers once. cups-pdf writes as the
@@ -19,8 +14,7 @@ mkdir -p "$out" /run/cups && chmod 1777 "$out"
 sed -i '/^Out /d' /etc/cups/cups-pdf.conf && echo "Out $out" >>/etc/cups/cups-pdf.conf
 running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
 if ! running; then
-    /usr/sbin/cupsd -f >/dev/null 2>&1 &
-    cups=$!
+    /usr/sbin/cupsd -f >/dev/null 2>&1 & cups=$!
     for _ in $(seq 100); do running && break; sleep 0.1; done
 fi
 lpstat -v PDF >/dev/null 2>&1 || lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
