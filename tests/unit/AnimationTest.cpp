@@ -183,7 +183,7 @@ TEST_F(Animation, RunningOutOfQueueNodesEndsAFillCleanly) {
     EXPECT_EQ(14400, page.Count(4));
 }
 
-TEST_F(Animation, NoFillOrWipeStartsInsideARunningFillNorOffThePage) {
+TEST_F(Animation, NoFillOrWipeStartsInsideAnotherNorOffThePage) {
     TestPage page(30, 30), standard(W, H, 5);
     std::vector<uint8_t> visited(standard.px.size());
     Host host, inner;
@@ -195,6 +195,8 @@ TEST_F(Animation, NoFillOrWipeStartsInsideARunningFillNorOffThePage) {
     EXPECT_EQ(900, page.Count(3));
     for (const auto& [x, y] : std::vector<std::pair<int, int>>{{-1, 0}, {30, 0}, {0, -1}, {0, 30}})
         EXPECT_EQ(0, FillRegionCore(page.View(), x, y, 4, inner));
+    EXPECT_EQ(0, WipePictureCore(standard.View(), nullptr, inner)); // a wipe needs its map
+    EXPECT_EQ(0, WipePictureCore(TestPage(W, H - 1).View(), visited.data(), inner));
     EXPECT_EQ("", inner.sounds); // nothing played, nothing drawn
     EXPECT_EQ(long(standard.px.size()), standard.Count(5));
 }
@@ -219,6 +221,7 @@ TEST_F(Animation, WipeBlanksThePictureIn94PacedBandsKeepingTheOutlineOrStopsClea
     // The map is left over from a print layout: marked everywhere, it would stop the wave at once.
     Host host;
     host.start = 5000;
+    host.onPump = [&] { EXPECT_EQ(0, FillRegionCore(page.View(), 1, 1, 3, host)); }; // none inside
     std::vector<int> columnReached; // per frame, how far the wave is down the start column
     long unreachedAfterBand93 = -1;
     host.onFrame = [&] {

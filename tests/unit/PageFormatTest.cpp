@@ -53,12 +53,10 @@ TEST_F(PageFormat, MonoPageLoadsToTheEightBitForm) {
     file[62 + 82] = 0xF0;
     Loaded page;
     ASSERT_EQ(1, Parse(file, page));
-    EXPECT_EQ(8, +page.info.bmiHeader.biBitCount);
-    EXPECT_EQ(0u, +page.info.bmiHeader.biClrUsed);
-    EXPECT_EQ(303600u, +page.info.bmiHeader.biSizeImage);
-    EXPECT_EQ(1078u, +page.fh.bfOffBits);
-    EXPECT_EQ(304678u, +page.fh.bfSize);
-    EXPECT_EQ(1, +page.fh.bfReserved1);
+    const BitmapInfoHeader& h = page.info.bmiHeader;
+    EXPECT_EQ((std::vector<uint32_t>{8, 0, 303600, 1078, 304678, 1}),
+              (std::vector<uint32_t>{h.biBitCount, h.biClrUsed, h.biSizeImage, page.fh.bfOffBits,
+                                     page.fh.bfSize, page.fh.bfReserved1}));
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(Palette[i].red, page.info.bmiColors[i].rgbRed);
         EXPECT_EQ(Palette[i].blue, page.info.bmiColors[i].rgbBlue);
@@ -72,10 +70,7 @@ TEST_F(PageFormat, MonoPageLoadsToTheEightBitForm) {
     EXPECT_EQ(0, page.pixels[459 * 660 + 0]);
     EXPECT_EQ(37, page.pixels[459 * 660 + 1]);
     EXPECT_EQ(37, page.pixels[659]); // the last pixel of the bottom row is before the padding bits
-    size_t outlines = 0;
-    for (uint8_t p : page.pixels)
-        outlines += p == 0;
-    EXPECT_EQ(1u, outlines);
+    EXPECT_EQ(1, std::count(page.pixels.begin(), page.pixels.end(), 0));
 }
 
 TEST_F(PageFormat, SavedPageLoadsBackIdentically) {
@@ -136,9 +131,7 @@ TEST_F(PageFormat, ConverterMakesAOneBitPageAndRefusesOtherBitmaps) {
     std::vector<uint8_t> out;
     ASSERT_EQ(1, ConvertBmpBytes(bmp.data(), bmp.size(), out));
     ASSERT_EQ(bmp.size(), out.size());
-    EXPECT_EQ('C', out[0]);
-    EXPECT_EQ('O', out[1]);
-    EXPECT_EQ(1, out[6]);
+    EXPECT_EQ((std::vector<uint8_t>{'C', 'O', 1}), (std::vector<uint8_t>{out[0], out[1], out[6]}));
     EXPECT_TRUE(std::equal(bmp.begin() + 10, bmp.end(), out.begin() + 10));
     Loaded page;
     EXPECT_EQ(1, Parse(out, page));

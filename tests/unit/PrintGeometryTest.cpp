@@ -18,8 +18,7 @@ std::vector<int> Geometry(int pw, int ph) {
     const DefaultGeometry d = DefaultLayout(pw, ph, W, H);
     const HalvesGeometry a = HalvesLayout(pw, ph, W, H);
     const BlocksGeometry b = BlocksLayout(pw, ph, W, H);
-    EXPECT_EQ(b.drawW, b.k * 466);
-    EXPECT_EQ(b.drawH, b.k * 666);
+    EXPECT_EQ(std::make_pair(b.drawW, b.drawH), std::make_pair(b.k * 466, b.k * 666));
     return {d.xDest, d.yDest, d.destW, d.destH, a.xDest, a.yDest,
             a.destW, a.halfH, b.k,     b.xOff,  b.yOff,  b.lowerY};
 }
@@ -41,12 +40,18 @@ TEST(PrintGeometry, BlockFactorLimitsAndFlooredOffsets) {
     EXPECT_EQ(BlocksLayout(100, 100, W, H).k, 3);
     // Odd negative differences round down, not toward zero.
     const BlocksGeometry odd = BlocksLayout(1201, 1501, W, H);
-    EXPECT_EQ(odd.xOff, -99);
-    EXPECT_EQ(odd.yOff, -249);
-    EXPECT_EQ(odd.lowerY, -249 + 999);
+    EXPECT_EQ((std::vector<int>{odd.xOff, odd.yOff, odd.lowerY}),
+              (std::vector<int>{-99, -249, 750}));
 }
 
-TEST(PrintGeometry, PrintBufferKeepsItsRing) {
+TEST(PrintGeometry, QuarterTurnAndThePrintBufferWithItsRing) {
+    // A 3 x 2 page (rows from the bottom) between rows of 7s: its bottom row becomes the right
+    // column, blank prints white, and nothing outside is read or written.
+    const uint8_t page[12] = {7, 7, 7, 1, 2, BlankIndex, 4, 5, 6, 7, 7, 7};
+    std::vector<uint8_t> turned(8, 9);
+    RotatePage(page + 3, 3, 2, turned.data());
+    EXPECT_EQ(turned, (std::vector<uint8_t>{4, 1, 5, 2, 6, PrintedBlankIndex, 9, 9}));
+
     std::vector<uint8_t> rotated(PagePixelBytes), buffer(PrintBufferBytes, 0);
     for (size_t i = 0; i < rotated.size(); ++i)
         rotated[i] = uint8_t(1 + i % 250);
