@@ -9,16 +9,14 @@ int MusicStopped;
 
 namespace {
 
-MCIERROR PlatformMci(const char* command, HWND callback) {
+MCIERROR Mci(const char* command, HWND callback) {
     return mciSendStringA(command, nullptr, 0, callback);
 }
 
-BOOL PlatformPlaySound(const void* sound, DWORD flags) {
+// A sound held in memory is named by its address.
+BOOL Player(const void* sound, DWORD flags) {
     return PlaySoundA(static_cast<const char*>(sound), nullptr, flags);
 }
-
-MciSender Mci = PlatformMci;
-SoundPlayer Player = PlatformPlaySound;
 
 void Rewind() {
     Mci("seek MainMidi to start wait", nullptr);
@@ -29,11 +27,6 @@ void PlayNotify(HWND window) {
 }
 
 } // namespace
-
-void SetSoundBackends(MciSender mci, SoundPlayer player) {
-    Mci = mci ? mci : PlatformMci;
-    Player = player ? player : PlatformPlaySound;
-}
 
 void LoadEffects(HINSTANCE instance) {
     for (int number = 1; number <= 8; ++number) {

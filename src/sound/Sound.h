@@ -16,8 +16,3 @@ void StartMusic(HWND window);
 void ReplayMusic(HWND window);
 void StopMusic();
 void CloseMusic();
-
-// The two platform calls, replaceable so tests can record exactly what is sent.
-typedef MCIERROR (*MciSender)(const char* command, HWND callback);
-typedef BOOL (*SoundPlayer)(const void* sound, DWORD flags);
-void SetSoundBackends(MciSender mci, SoundPlayer player); // null restores the platform's own
