@@ -14,7 +14,7 @@ MCIERROR Mci(const char* command, HWND callback) {
 }
 
 // A sound held in memory is named by its address.
-BOOL Player(const void* sound, DWORD flags) {
+BOOL PlayFromMemory(const void* sound, DWORD flags) {
     return PlaySoundA(static_cast<const char*>(sound), nullptr, flags);
 }
 
@@ -37,15 +37,15 @@ void LoadEffects(HINSTANCE instance) {
 }
 
 void PlayEffect(int number) {
-    Player(EffectTable[number], SND_ASYNC | SND_MEMORY);
+    PlayFromMemory(EffectTable[number], SND_ASYNC | SND_MEMORY);
 }
 
 void LoopEffect(int number) {
-    Player(EffectTable[number], SND_ASYNC | SND_MEMORY | SND_LOOP);
+    PlayFromMemory(EffectTable[number], SND_ASYNC | SND_MEMORY | SND_LOOP);
 }
 
 void StopEffect() {
-    Player(nullptr, 0);
+    PlayFromMemory(nullptr, 0);
 }
 
 void OpenMusic() {
