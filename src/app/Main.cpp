@@ -27,7 +27,7 @@ void DeleteBitmap(HBITMAP& bitmap) {
 
 int ProgramEntry(HINSTANCE instance, int showCommand) {
     hDlgDeveloper = nullptr;
-    if (HWND running = FindWindowA("HUEBERRYWIN", nullptr)) {
+    if (HWND running = FindWindowA(MainWindowClass, nullptr)) {
         if (IsWindow(running)) {
             BringWindowToTop(running);
             if (IsIconic(running))
@@ -56,13 +56,13 @@ void RegisterMainClass(HINSTANCE instance) {
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, "HueberryIcon");
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = "HUEBERRYWIN";
+    windowClass.lpszClassName = MainWindowClass;
     RegisterClassA(&windowClass);
 }
 
 int InitMainWindow(HINSTANCE instance, int showCommand) {
     hInst = instance;
-    HWND window = CreateWindowExA(0, "HUEBERRYWIN", "Hueberry", WS_POPUPWINDOW, CW_USEDEFAULT,
+    HWND window = CreateWindowExA(0, MainWindowClass, "Hueberry", WS_POPUPWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, 800, 600, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 0;

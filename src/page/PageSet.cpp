@@ -11,11 +11,6 @@
 #include "support/Gdi.h"
 #include "support/Messages.h"
 
-const PageSetEntry PageSet[PageCount] = {
-    {"bones.col", 10}, {"duck.col", 21},   {"parrots.col", 34},
-    {"pig.col", 35},   {"spider.col", 41}, {"buy_me.col", 0},
-};
-
 int CurrentPage;
 
 namespace {

@@ -4,10 +4,14 @@
 
 struct PageSetEntry {
     const char* file;
-    int titleRow; // row of its caption in the "Titles" bitmap
+    int titleRow;      // row of its caption in the "Titles" bitmap
+    const char* title; // the caption's text, for the Page Maker
 };
 constexpr int PageCount = 6;
-extern const PageSetEntry PageSet[PageCount];
+constexpr PageSetEntry PageSet[PageCount] = {
+    {"bones.col", 10, "BONES"}, {"duck.col", 21, "DUCK"},     {"parrots.col", 34, "PARROTS"},
+    {"pig.col", 35, "PIG"},     {"spider.col", 41, "SPIDER"}, {"buy_me.col", 0, "BUY ME"},
+};
 extern int CurrentPage;
 
 int OpenFirstPage();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/App.h"
 #include "page/FileBytes.h"
 
 void RebuildPage(MakerWork& work) {
@@ -38,7 +39,7 @@ ReplaceResult ReplacePage(const char* path, const LineMask& mask) {
 }
 
 bool HueberryRunning() {
-    return FindWindowA("HUEBERRYWIN", nullptr) != nullptr;
+    return FindWindowA(MainWindowClass, nullptr) != nullptr;
 }
 
 namespace {

@@ -12,6 +12,7 @@
 #include "colouring/ColourTable.h"
 #include "page/FileBytes.h"
 #include "page/PageFormat.h"
+#include "page/PageSet.h"
 #include "pagemaker/Maker.h"
 
 namespace {
@@ -28,14 +29,6 @@ enum : int {
     IdReplace,
     IdStatus,
 };
-
-struct Picture {
-    const char* file;
-    const char* title; // as the strip under the picture shows it
-};
-constexpr Picture Pictures[] = {{"bones.col", "BONES"},     {"duck.col", "DUCK"},
-                                {"parrots.col", "PARROTS"}, {"pig.col", "PIG"},
-                                {"spider.col", "SPIDER"},   {"buy_me.col", "BUY ME"}};
 
 constexpr int PageLeft = 6, PageTop = 6;
 constexpr int ColumnLeft = PageLeft + StdPageWidth + 8, ColumnWidth = 112;
@@ -58,7 +51,7 @@ struct PageBitmapInfo {
 PageBitmapInfo ViewInfo;
 
 void PagePath(int picture, char* path) {
-    std::snprintf(path, MAX_PATH, "%s\\%s", PagesFolder, Pictures[picture].file);
+    std::snprintf(path, MAX_PATH, "%s\\%s", PagesFolder, PageSet[picture].file);
 }
 
 int SelectedPicture() {
@@ -143,7 +136,7 @@ void OpenDrawing() {
 }
 
 void Replace() {
-    const Picture& picture = Pictures[SelectedPicture()];
+    const PageSetEntry& picture = PageSet[SelectedPicture()];
     if (HueberryRunning()) {
         Message("Hueberry is running. Close it first: it saves the picture it has open when it "
                 "steps to another one or quits, and would write it over the new one.",
@@ -260,7 +253,7 @@ void CreateControls() {
     AddControl("STATIC", "", 0, IdCounts, 206, 48);
     AddControl("STATIC", "Replace picture:", 0, 0, 276, 16);
     HWND picture = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, IdPicture, 292, 150);
-    for (const Picture& p : Pictures)
+    for (const PageSetEntry& p : PageSet)
         SendMessageA(picture, CB_ADDSTRING, 0, LPARAM(p.title));
     SendMessageA(picture, CB_SETCURSEL, 0, 0);
     AddControl("BUTTON", "Replace", BS_PUSHBUTTON | WS_TABSTOP, IdReplace, 408, 30);
