@@ -13,7 +13,7 @@ case "${1:-}" in
 esac
 
 # Debian packages the generators need; installed only when one is missing.
-PACKAGES="python3 librsvg2-bin imagemagick fonts-dejavu-core sox cmake g++ make"
+PACKAGES="python3 librsvg2-bin imagemagick fonts-dejavu-core sox cmake g++ make fluidsynth timgm6mb-soundfont"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q ' installed$' || missing="$missing $p"
@@ -45,6 +45,8 @@ export LC_ALL=C TZ=UTC SOURCE_DATE_EPOCH=0 PYTHONDONTWRITEBYTECODE=1
 "$PY" "$ART/gen/pictures.py" "$OUT" "$TOOLS/bmp2col" "$TOOLS/pagecheck" "$TMP/work"
 "$PY" "$ART/gen/resources_rc.py" "$OUT"
 "$PY" "$ART/gen/contact.py" "$OUT"
+# The tune, rendered offline (no MIDI device here), must sound from its start to its end.
+"$PY" "$ART/check_tune.py" "$OUT/data/hueberry.mid"
 
 if [ "$CHECK" = 1 ]; then
     status=0
