@@ -12,7 +12,7 @@ DEB_PACKAGES := cmake g++ make googletest mingw-w64 g++-mingw-w64-x86-64-posix g
 	cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript \
 	python3 librsvg2-bin fonts-dejavu-core sox \
 	wixl msitools zip unzip binutils iproute2 x11vnc websockify novnc chromium \
-	clang libclang-rt-14-dev fluidsynth timgm6mb-soundfont
+	clang libclang-rt-14-dev fluidsynth timgm6mb-soundfont pulseaudio pulseaudio-utils
 
 .PHONY: deps build fuzz-build run test fuzz release clean
 FUZZ_SECONDS ?= 1200

@@ -162,7 +162,7 @@ TEST_F(Session, MissingAndDamagedPages) {
 }
 
 // Run by print.sh with the PDF printer: a sheet in each layout, chosen in Printing Options and
-// printed by key or button; print.sh checks the sheets, and the commands that played the tune.
+// printed by key or button; print.sh checks the sheets.
 TEST_F(Session, DISABLED_Printing) {
     ASSERT_NO_FATAL_FAILURE(Seed());
     std::vector<uint8_t> mode{2, 0, 0, 0, 7, 7}; // Alternate 2, and two bytes that must stay
