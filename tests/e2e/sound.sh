@@ -16,7 +16,7 @@ HOME=$dir XDG_RUNTIME_DIR=$dir nice -n -10 pulseaudio -n --daemonize=no --exit-i
     --use-pid-file=no --disable-shm=yes -L "module-native-protocol-unix socket=$dir/pa.sock auth-anonymous=1" \
     -L "module-null-sink sink_name=cap rate=22050 channels=1 format=s16le" >"$dir/pa.log" 2>&1 & pa=$!
 for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-# The sink's monitor, bit for bit; its first data comes 0.6-1.9 s after the start.
+# The sink's monitor, bit for bit; its first data come some 2 s after the start.
 nice -n -10 parec -d cap.monitor --raw --format=s16le --rate=22050 --channels=1 --latency-msec=5 \
     >"$dir/cap.raw" 2>/dev/null & rec=$!
 for _ in $(seq 100); do [ -s "$dir/cap.raw" ] && break; sleep 0.1; done
@@ -24,8 +24,7 @@ for _ in $(seq 100); do [ -s "$dir/cap.raw" ] && break; sleep 0.1; done
 # The relay trace the session turns on traces only these.
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d 'winmm.timeGetTime;winmm.PlaySoundA' \
     /f >/dev/null 2>&1
-# Wine plays through PulseAudio when the server answers; with its default buffer, sound was lost to
-# underruns under load.
+# Wine plays through PulseAudio when its server answers; a 60 ms buffer (docs/platform-notes.md).
 HB_SOUND_DIR=$dir PULSE_LATENCY_MSEC=60 nice -n -10 wine "$exe" --gtest_also_run_disabled_tests \
     --gtest_filter='Sounds.DISABLED_Heard' </dev/null >"$dir/session.log" 2>&1 ||
     { grep -v ':Call \|:Ret \|:trace:' "$dir/session.log"; bad=1; }
