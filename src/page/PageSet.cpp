@@ -76,12 +76,7 @@ int SaveCurrentPage() {
     if (!PageOpen)
         return 0;
     const char* file = PageSet[CurrentPage].file;
-    // Windows refuses to replace a read-only file; Wine replaces it all the same. A page made
-    // read-only stays as it is on both.
-    const DWORD attributes = GetFileAttributesA(file);
-    const bool readOnly =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-    if (!readOnly && SavePage(file))
+    if (SavePage(file)) // a read-only page is refused there
         return 1;
     ReportSaveFailure(file);
     return 0;
