@@ -1,7 +1,9 @@
-// Regions, leaks and tiny regions of a page's lines, their mending, and the page file of the lines.
-#include "pagemaker/PageCheck.h"
+// Regions, leaks and their bridges, tiny regions and specks of a page's lines, their mending, and
+// the page file of the lines.
+#include "lineart/PageCheck.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "page/PageFormat.h"
@@ -10,9 +12,9 @@ namespace {
 
 constexpr int W = StdPageWidth, H = StdPageHeight;
 
-// Labels the 4-connected groups of the pixels where member is non-zero, in reading order of their
-// first pixels; label is -1 elsewhere.
-void Label(const std::vector<uint8_t>& member, std::vector<int32_t>& label,
+// Labels the groups of the pixels where member is non-zero (4- or 8-connected), in reading order
+// of their first pixels; label is -1 elsewhere.
+void Label(const std::vector<uint8_t>& member, bool eight, std::vector<int32_t>& label,
            std::vector<int32_t>& size, std::vector<PixelBox>& box) {
     label.assign(member.size(), -1);
     size.clear();
@@ -32,12 +34,16 @@ void Label(const std::vector<uint8_t>& member, std::vector<int32_t>& label,
             ++count;
             b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x),
                  std::max(b.bottom, y)};
-            const int32_t next[4] = {y > 0 ? p - W : -1, y < H - 1 ? p + W : -1, x > 0 ? p - 1 : -1,
-                                     x < W - 1 ? p + 1 : -1};
-            for (int32_t q : next)
-                if (q >= 0 && member[q] && label[q] < 0) {
-                    label[q] = id;
-                    pending.push_back(q);
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int qx = x + dx, qy = y + dy;
+                    if ((!eight && dx && dy) || qx < 0 || qy < 0 || qx >= W || qy >= H)
+                        continue;
+                    const int32_t q = qy * W + qx;
+                    if (member[q] && label[q] < 0) {
+                        label[q] = id;
+                        pending.push_back(q);
+                    }
                 }
         }
         size.push_back(count);
@@ -49,55 +55,192 @@ uint8_t LineAt(const LineMask& m, int x, int y) {
     return x < 0 || y < 0 || x >= W || y >= H ? 1 : m[size_t(y) * W + x];
 }
 
-// The mask grown (any line in a pixel's 3 x 3 square makes it line) or shrunk (all must be line),
-// beyond the edge counting as line.
-LineMask Square(const LineMask& in, bool grow) {
+// The mask grown (any line in a pixel's square of side 2r + 1 makes it line) or shrunk (all must
+// be line), beyond the edge counting as line.
+LineMask Square(const LineMask& in, int r, bool grow) {
     LineMask across(in.size()), out(in.size());
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
-            const int a = LineAt(in, x - 1, y), b = LineAt(in, x, y), c = LineAt(in, x + 1, y);
-            across[size_t(y) * W + x] = grow ? (a | b | c) : (a & b & c);
+            int v = grow ? 0 : 1;
+            for (int d = -r; d <= r; ++d)
+                v = grow ? v | LineAt(in, x + d, y) : v & LineAt(in, x + d, y);
+            across[size_t(y) * W + x] = uint8_t(v);
         }
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
-            const int a = LineAt(across, x, y - 1), b = LineAt(across, x, y),
-                      c = LineAt(across, x, y + 1);
-            out[size_t(y) * W + x] = grow ? (a | b | c) : (a & b & c);
+            int v = grow ? 0 : 1;
+            for (int d = -r; d <= r; ++d)
+                v = grow ? v | LineAt(across, x, y + d) : v & LineAt(across, x, y + d);
+            out[size_t(y) * W + x] = uint8_t(v);
         }
     return out;
 }
 
-} // namespace
+struct Point {
+    int x, y;
+};
 
-void CheckPage(const LineMask& mask, PageCheck& check) {
+// The points strictly between a and b on the straight 8-connected line from one to the other.
+template <typename Visit> void Between(Point a, Point b, Visit visit) {
+    const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
+    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+    int err = dx + dy, x = a.x, y = a.y;
+    for (;;) {
+        const int e2 = 2 * err;
+        if (e2 >= dy)
+            err += dy, x += sx;
+        if (e2 <= dx)
+            err += dx, y += sy;
+        if (x == b.x && y == b.y)
+            return;
+        visit(x, y);
+    }
+}
+
+// What the leak search shares between groups.
+struct LeakSearch {
+    const LineMask& mask;
+    const std::vector<int32_t>& area;  // per pixel: its area, or -1
+    const std::vector<int32_t>& group; // per pixel: its group of closed-away pixels, or -1
+    const std::vector<uint8_t>& joins; // per group: it touches two areas
+    std::vector<int32_t> seen;         // per pixel of the page and its edge ring: a group's stamp
+};
+
+// Whether, with extra line on the trial pixels, no 4-connected piece of open pixels inside the box
+// holds two areas, the passages of other leaks counting as shut.
+bool Parts(const LeakSearch& s, int32_t own, const PixelBox& box,
+           const std::vector<uint8_t>& trial) {
+    const int bw = box.right - box.left + 1, bh = box.bottom - box.top + 1;
+    std::vector<int32_t> piece(size_t(bw) * bh, -2), pending;
+    auto open = [&](int x, int y) {
+        const size_t i = size_t(y) * W + x;
+        const int32_t g = s.group[i];
+        return !s.mask[i] && !trial[size_t(y - box.top) * bw + x - box.left] &&
+               !(g >= 0 && g != own && s.joins[g]);
+    };
+    for (int y = box.top; y <= box.bottom; ++y)
+        for (int x = box.left; x <= box.right; ++x) {
+            if (piece[size_t(y - box.top) * bw + x - box.left] != -2 || !open(x, y))
+                continue;
+            int32_t found = -1;
+            pending.assign(1, int32_t((y - box.top) * bw + x - box.left));
+            piece[pending[0]] = 0;
+            while (!pending.empty()) {
+                const int32_t p = pending.back(), px = p % bw + box.left, py = p / bw + box.top;
+                pending.pop_back();
+                const int32_t a = s.area[size_t(py) * W + px];
+                if (a >= 0) {
+                    if (found >= 0 && found != a)
+                        return false;
+                    found = a;
+                }
+                const Point next[4] = {{px - 1, py}, {px + 1, py}, {px, py - 1}, {px, py + 1}};
+                for (const Point& q : next) {
+                    if (q.x < box.left || q.y < box.top || q.x > box.right || q.y > box.bottom)
+                        continue;
+                    const int32_t k = (q.y - box.top) * bw + q.x - box.left;
+                    if (piece[k] == -2 && open(q.x, q.y)) {
+                        piece[k] = 0;
+                        pending.push_back(k);
+                    }
+                }
+            }
+        }
+    return true;
+}
+
+// The shortest bridge across group g (its pixels and box given): put on bridge; false when none
+// of at most gapWidth open pixels parts the areas.
+bool FindBridge(LeakSearch& s, int32_t g, const std::vector<int32_t>& pixels, const PixelBox& gb,
+                int gapWidth, std::vector<uint8_t>& bridge) {
+    std::vector<Point> ends; // line pixels, the edge ring included, next to the group
+    for (int32_t p : pixels)
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int x = p % W + dx, y = p / W + dy;
+                int32_t& stamp = s.seen[size_t(y + 1) * (W + 2) + x + 1];
+                if (stamp != g && LineAt(s.mask, x, y)) {
+                    stamp = g;
+                    ends.push_back({x, y});
+                }
+            }
+    if (ends.size() > 3000)
+        return false;
+    struct Candidate {
+        int length, square;
+        Point a, b;
+    };
+    std::vector<Candidate> candidates;
+    for (size_t i = 0; i < ends.size(); ++i)
+        for (size_t j = i + 1; j < ends.size(); ++j) {
+            const Point a = ends[i], b = ends[j];
+            const int dx = std::abs(a.x - b.x), dy = std::abs(a.y - b.y);
+            const int length = std::max(dx, dy);
+            if (length < 2 || length > gapWidth + 1)
+                continue;
+            bool clear = true, crosses = false;
+            Between(a, b, [&](int x, int y) {
+                if (x < 0 || y < 0 || x >= W || y >= H)
+                    return;
+                clear = clear && !s.mask[size_t(y) * W + x];
+                crosses = crosses || s.group[size_t(y) * W + x] == g;
+            });
+            if (clear && crosses)
+                candidates.push_back({length, dx * dx + dy * dy, a, b});
+        }
+    std::sort(candidates.begin(), candidates.end(), [](const Candidate& l, const Candidate& r) {
+        return l.length != r.length ? l.length < r.length : l.square < r.square;
+    });
+    const int grow = gapWidth + 2;
+    const PixelBox box{std::max(0, gb.left - grow), std::max(0, gb.top - grow),
+                       std::min(W - 1, gb.right + grow), std::min(H - 1, gb.bottom + grow)};
+    const int bw = box.right - box.left + 1;
+    std::vector<uint8_t> trial(size_t(bw) * (box.bottom - box.top + 1));
+    for (size_t c = 0; c < candidates.size() && c < 48; ++c) {
+        std::fill(trial.begin(), trial.end(), 0);
+        auto mark = [&](int x, int y, auto&& put) {
+            if (x >= box.left && y >= box.top && x <= box.right && y <= box.bottom)
+                put(x, y);
+        };
+        Between(candidates[c].a, candidates[c].b, [&](int x, int y) {
+            mark(x, y,
+                 [&](int px, int py) { trial[size_t(py - box.top) * bw + px - box.left] = 1; });
+        });
+        if (Parts(s, g, box, trial)) {
+            Between(candidates[c].a, candidates[c].b, [&](int x, int y) {
+                mark(x, y, [&](int px, int py) { bridge[size_t(py) * W + px] = 1; });
+            });
+            return true;
+        }
+    }
+    return false;
+}
+
+// The leaks of passages up to width pixels wide that closing with a square of side 2r + 1 finds
+// on the lines, added to the check.
+void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
     const size_t n = mask.size();
+    std::vector<PixelBox> boxes;
     std::vector<uint8_t> open(n);
     for (size_t i = 0; i < n; ++i)
         open[i] = !mask[i];
-    std::vector<PixelBox> boxes;
-    Label(open, check.region, check.size, boxes);
-    check.tiny.clear();
-    for (size_t r = 0; r < boxes.size(); ++r)
-        if (check.size[r] < TinyRegionPixels)
-            check.tiny.push_back(boxes[r]);
-
-    // The areas left once every passage of one or two pixels is shut.
-    const LineMask closed = Square(Square(mask, true), false);
+    // The areas left once every passage of up to 2r pixels is shut.
+    const LineMask closed = Square(Square(mask, r, true), r, false);
     std::vector<uint8_t> closedOpen(n);
     for (size_t i = 0; i < n; ++i)
         closedOpen[i] = !closed[i];
     std::vector<int32_t> part, partSize;
-    Label(closedOpen, part, partSize, boxes);
-    auto area = [&](size_t i) {
-        return part[i] >= 0 && partSize[part[i]] >= TinyRegionPixels ? part[i] : -1;
-    };
+    Label(closedOpen, false, part, partSize, boxes);
+    std::vector<int32_t> area(n);
+    for (size_t i = 0; i < n; ++i)
+        area[i] = part[i] >= 0 && partSize[part[i]] >= TinyRegionPixels ? part[i] : -1;
 
     // The open pixels outside those areas, in groups; a group touching two areas joins them.
     std::vector<uint8_t> rest(n);
     for (size_t i = 0; i < n; ++i)
-        rest[i] = open[i] && area(i) < 0;
+        rest[i] = open[i] && area[i] < 0;
     std::vector<int32_t> group, groupSize;
-    Label(rest, group, groupSize, boxes);
+    Label(rest, false, group, groupSize, boxes);
     std::vector<int32_t> touched(groupSize.size(), -1);
     std::vector<uint8_t> joins(groupSize.size(), 0);
     for (size_t i = 0; i < n; ++i) {
@@ -108,7 +251,7 @@ void CheckPage(const LineMask& mask, PageCheck& check) {
         const long next[4] = {y > 0 ? long(i) - W : -1, y < H - 1 ? long(i) + W : -1,
                               x > 0 ? long(i) - 1 : -1, x < W - 1 ? long(i) + 1 : -1};
         for (long j : next) {
-            const int32_t a = j >= 0 ? area(size_t(j)) : -1;
+            const int32_t a = j >= 0 ? area[size_t(j)] : -1;
             if (a < 0)
                 continue;
             if (touched[g] < 0)
@@ -117,13 +260,64 @@ void CheckPage(const LineMask& mask, PageCheck& check) {
                 joins[g] = 1;
         }
     }
-    check.gap.assign(n, 0);
+    // Each joining group's pixels, for its bridge.
+    std::vector<int32_t> first(groupSize.size() + 1, 0), pixels;
+    for (size_t g = 0; g < groupSize.size(); ++g)
+        first[g + 1] = first[g] + (joins[g] ? groupSize[g] : 0);
+    pixels.resize(size_t(first.back()));
+    std::vector<int32_t> fill(first.begin(), first.end() - 1);
     for (size_t i = 0; i < n; ++i)
-        check.gap[i] = group[i] >= 0 && joins[group[i]];
+        if (group[i] >= 0 && joins[group[i]])
+            pixels[size_t(fill[group[i]]++)] = int32_t(i);
+
+    LeakSearch search{mask, area, group, joins, std::vector<int32_t>(size_t(W + 2) * (H + 2), -1)};
+    const bool exact = 2 * r == width;
+    for (size_t g = 0; g < joins.size(); ++g) {
+        if (!joins[g])
+            continue;
+        const std::vector<int32_t> own(pixels.begin() + first[g], pixels.begin() + first[g + 1]);
+        const bool bridged = FindBridge(search, int32_t(g), own, boxes[g], width, check.bridge);
+        if (!bridged && !exact)
+            continue;
+        for (int32_t p : own) {
+            check.gap[size_t(p)] = 1;
+            if (!bridged)
+                check.bridge[size_t(p)] = 1;
+        }
+        check.leaks.push_back(boxes[g]);
+    }
+}
+
+} // namespace
+
+void CheckPage(const LineMask& mask, int gapWidth, PageCheck& check) {
+    gapWidth = std::clamp(gapWidth, 1, MaxGapWidth);
+    const size_t n = mask.size();
+    std::vector<uint8_t> open(n);
+    for (size_t i = 0; i < n; ++i)
+        open[i] = !mask[i];
+    std::vector<PixelBox> boxes;
+    Label(open, false, check.region, check.size, boxes);
+    check.tiny.clear();
+    int32_t largest = 0;
+    for (size_t r = 0; r < boxes.size(); ++r) {
+        largest = std::max(largest, check.size[r]);
+        if (check.size[r] < TinyRegionPixels)
+            check.tiny.push_back(boxes[r]);
+    }
+    check.largestShare = int((int64_t(largest) * 100 + n / 2) / int64_t(std::max<size_t>(n, 1)));
+
+    // Narrow passages first: each width's bridges shut their passages before wider ones are looked
+    // for, so that no leak is counted twice and none between small areas is missed.
+    check.bridge.assign(n, 0);
+    check.gap.assign(n, 0);
     check.leaks.clear();
-    for (size_t g = 0; g < joins.size(); ++g)
-        if (joins[g])
-            check.leaks.push_back(boxes[g]);
+    LineMask shut = mask;
+    for (int r = 1; 2 * r - 1 <= gapWidth; ++r) {
+        FindLeaks(shut, r, std::min(gapWidth, 2 * r), check);
+        for (size_t i = 0; i < n; ++i)
+            shut[i] |= check.bridge[i];
+    }
 }
 
 void CloseGaps(LineMask& mask, const PageCheck& check) {
@@ -131,10 +325,24 @@ void CloseGaps(LineMask& mask, const PageCheck& check) {
         mask[i] |= check.gap[i];
 }
 
+void BridgeGaps(LineMask& mask, const PageCheck& check) {
+    for (size_t i = 0; i < mask.size(); ++i)
+        mask[i] |= check.bridge[i];
+}
+
 void FillTinyPockets(LineMask& mask, const PageCheck& check) {
     for (size_t i = 0; i < mask.size(); ++i)
         if (check.region[i] >= 0 && check.size[check.region[i]] < TinyRegionPixels)
             mask[i] = 1;
+}
+
+void CleanSpecks(LineMask& mask) {
+    std::vector<int32_t> label, size;
+    std::vector<PixelBox> boxes;
+    Label(mask, true, label, size, boxes);
+    for (size_t i = 0; i < mask.size(); ++i)
+        if (label[i] >= 0 && size[label[i]] < SpeckPixels)
+            mask[i] = 0;
 }
 
 LineMask MaskFromPage(const uint8_t* pixels) {

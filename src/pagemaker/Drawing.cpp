@@ -24,7 +24,7 @@ template <typename T> struct Com {
     T* operator->() const { return p; }
 };
 
-DrawingRead ReadImage(const char* path, std::vector<uint8_t>& pageGrey) {
+DrawingRead ReadImage(const char* path, Drawing& drawing) {
     wchar_t widePath[MAX_PATH];
     if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
         return DrawingRead::Unreadable;
@@ -58,19 +58,20 @@ DrawingRead ReadImage(const char* path, std::vector<uint8_t>& pageGrey) {
         GreyOnWhite(band.data(), size_t(width) * 4, int(width), int(rows),
                     grey.data() + size_t(top) * width);
     }
-    pageGrey = ScaleOntoPage(grey.data(), int(width), int(height));
+    WhitenPaper(grey);
+    drawing = {std::move(grey), int(width), int(height), false};
     return DrawingRead::Ok;
 }
 
 } // namespace
 
-DrawingRead ReadDrawing(const char* path, std::vector<uint8_t>& pageGrey) {
+DrawingRead ReadDrawing(const char* path, Drawing& drawing) {
     std::vector<uint8_t> bytes;
     const ReadResult read = ReadWholeFile(path, bytes);
     if (read == ReadResult::CannotOpen)
         return DrawingRead::Unreadable;
     if (read != ReadResult::Ok || bytes.size() < 2 || bytes[0] != 'C' || bytes[1] != 'O')
-        return ReadImage(path, pageGrey);
+        return ReadImage(path, drawing);
     // A page file: its outline is the drawing, black on white.
     PalEntry palette[256];
     BuildPaletteEntries(palette);
@@ -80,8 +81,8 @@ DrawingRead ReadDrawing(const char* path, std::vector<uint8_t>& pageGrey) {
     if (!ParsePage(bytes.data(), bytes.size(), palette, fh, info, pixels.data()))
         return DrawingRead::Unreadable;
     const LineMask lines = MaskFromPage(pixels.data());
-    pageGrey.resize(lines.size());
+    drawing = {std::vector<uint8_t>(lines.size()), StdPageWidth, StdPageHeight, true};
     for (size_t i = 0; i < lines.size(); ++i)
-        pageGrey[i] = lines[i] ? 0 : 255;
+        drawing.grey[i] = lines[i] ? 0 : 255;
     return DrawingRead::Ok;
 }
