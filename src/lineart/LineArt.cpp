@@ -24,11 +24,16 @@ PageFit FitOnPage(int drawingWidth, int drawingHeight, int margin) {
     return fit;
 }
 
-void GreyOnWhite(const uint8_t* bgra, size_t stride, int width, int rows, uint8_t* grey) {
+void GreyOnWhite(const uint8_t* pixels, size_t stride, int width, int rows, int channels,
+                 uint8_t* grey) {
     for (int y = 0; y < rows; ++y) {
-        const uint8_t* p = bgra + size_t(y) * stride;
-        for (int x = 0; x < width; ++x, p += 4) {
-            const uint32_t a = p[3], white = 255 * (255 - a);
+        const uint8_t* p = pixels + size_t(y) * stride;
+        for (int x = 0; x < width; ++x, p += channels) {
+            if (channels == 1) {
+                *grey++ = *p;
+                continue;
+            }
+            const uint32_t a = channels == 4 ? p[3] : 255, white = 255 * (255 - a);
             const uint32_t b = (p[0] * a + white + 127) / 255;
             const uint32_t g = (p[1] * a + white + 127) / 255;
             const uint32_t r = (p[2] * a + white + 127) / 255;
@@ -98,8 +103,12 @@ DrawingExtent FindDrawing(const Drawing& drawing, int threshold) {
     for (int y = 0; y < h; ++y) {
         const uint8_t* row = drawing.grey.data() + size_t(y) * w;
         uint8_t* cells = darkest.data() + size_t(y / c) * across;
-        for (int x = 0; x < w; ++x)
-            cells[x / c] = std::min(cells[x / c], row[x]);
+        for (int x = 0; x < w; x += c) {
+            uint8_t v = *cells;
+            for (int k = x; k < std::min(w, x + c); ++k)
+                v = std::min(v, row[k]);
+            *cells++ = v;
+        }
     }
     const size_t n = darkest.size();
     std::vector<int32_t> label(n, -1), pending;

@@ -28,9 +28,10 @@ struct PageFit {
 };
 PageFit FitOnPage(int drawingWidth, int drawingHeight, int margin);
 
-// Grey levels of rows of 32-bit blue-green-red-alpha pixels (alpha not premultiplied), laid on
-// white so that transparent pixels count as white.
-void GreyOnWhite(const uint8_t* bgra, size_t stride, int width, int rows, uint8_t* grey);
+// Grey levels of rows of pixels of 4 channels (blue-green-red-alpha, alpha not premultiplied,
+// laid on white so that transparent pixels count as white), 3 (blue-green-red) or 1 (grey).
+void GreyOnWhite(const uint8_t* pixels, size_t stride, int width, int rows, int channels,
+                 uint8_t* grey);
 
 // Makes the paper white: a scan's grey or tinted paper (the most common level above the darkest
 // third) is lifted to 255 and every level in proportion with it.

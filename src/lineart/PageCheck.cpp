@@ -56,23 +56,32 @@ uint8_t LineAt(const LineMask& m, int x, int y) {
 }
 
 // The mask grown (any line in a pixel's square of side 2r + 1 makes it line) or shrunk (all must
-// be line), beyond the edge counting as line.
+// be line), beyond the edge counting as line: along the rows, then down the columns.
 LineMask Square(const LineMask& in, int r, bool grow) {
     LineMask across(in.size()), out(in.size());
-    for (int y = 0; y < H; ++y)
+    std::vector<uint8_t> row(size_t(W + 2 * r), 1);
+    for (int y = 0; y < H; ++y) {
+        std::copy(in.begin() + size_t(y) * W, in.begin() + size_t(y + 1) * W, row.begin() + r);
+        uint8_t* to = across.data() + size_t(y) * W;
         for (int x = 0; x < W; ++x) {
-            int v = grow ? 0 : 1;
-            for (int d = -r; d <= r; ++d)
-                v = grow ? v | LineAt(in, x + d, y) : v & LineAt(in, x + d, y);
-            across[size_t(y) * W + x] = uint8_t(v);
+            uint8_t v = row[x];
+            for (int d = 1; d <= 2 * r; ++d)
+                v = grow ? uint8_t(v | row[x + d]) : uint8_t(v & row[x + d]);
+            to[x] = v;
         }
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            int v = grow ? 0 : 1;
-            for (int d = -r; d <= r; ++d)
-                v = grow ? v | LineAt(across, x, y + d) : v & LineAt(across, x, y + d);
-            out[size_t(y) * W + x] = uint8_t(v);
+    }
+    for (int y = 0; y < H; ++y) {
+        uint8_t* to = out.data() + size_t(y) * W;
+        const bool edge = y < r || y >= H - r; // the square reaches beyond the page: line there
+        std::fill(to, to + W, uint8_t(grow ? edge : 1));
+        for (int d = -r; d <= r; ++d) {
+            if (y + d < 0 || y + d >= H)
+                continue;
+            const uint8_t* from = across.data() + size_t(y + d) * W;
+            for (int x = 0; x < W; ++x)
+                to[x] = grow ? uint8_t(to[x] | from[x]) : uint8_t(to[x] & from[x]);
         }
+    }
     return out;
 }
 

@@ -133,8 +133,12 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     // Opaque green, transparent black; half-transparent red, opaque black.
     const uint8_t bgra[16] = {0, 255, 0, 255, 0, 0, 0, 0, 0, 0, 255, 128, 0, 0, 0, 255};
     Drawing d{std::vector<uint8_t>(4), 2, 2, true};
-    GreyOnWhite(bgra, 8, 2, 2, d.grey.data());
+    GreyOnWhite(bgra, 8, 2, 2, 4, d.grey.data());
     EXPECT_EQ(std::vector<uint8_t>({150, 255, 165, 0}), d.grey);
+    uint8_t bgrGrey[2]; // the same read as 3 channels and as 1
+    GreyOnWhite(bgra, 8, 2, 1, 3, bgrGrey);
+    GreyOnWhite(bgra + 2, 8, 1, 1, 1, bgrGrey + 1);
+    EXPECT_EQ(std::tuple(150, 0), std::tuple(int(bgrGrey[0]), int(bgrGrey[1])));
     // A whole sheet, 230 times as large: 460 x 460 from column 100; turned, black at the top left.
     for (bool turn : {false, true}) {
         const std::vector<uint8_t> page = DrawingOnPage(d, FindDrawing(d, 1), turn);
