@@ -57,6 +57,10 @@ void WhitenPaper(std::vector<uint8_t>& grey) {
         if (around > best)
             best = around, paper = level;
     }
+    // The plateau's most common level itself, not its first.
+    for (int l = std::max(0, paper - 4), top = paper + 4; l <= std::min(255, top); ++l)
+        if (count[l] > count[paper])
+            paper = l;
     if (paper >= 250)
         return;
     uint8_t lift[256];

@@ -51,7 +51,8 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
          1,
          3},
         {{{300, 0, 302, 459, 1}, {0, 0, 302, 0, 1}}, 2, 0, 0, 2, 0}, // the right side found first
-        {{{0, 200, 655, 202, 1}}, 4, 1, 0, 1, 4}, // four short of the edge: bridged to it
+        {{{2, 200, 659, 202, 1}}, 2, 1, 0, 1, 2}, // two short of the left edge: bridged to it
+        {{{300, 0, 302, 456, 1}}, 3, 1, 0, 1, 3}, // three short of the bottom edge
         {{{0, 0, 6, 6, 1}, {0, 0, 4, 4, 0}}, 2, 0, 1, 2, 0}, // pockets of 25 and 30 pixels
         {{{0, 0, 7, 6, 1}, {0, 0, 5, 4, 0}}, 2, 0, 0, 2, 0}};
     for (const auto& [rects, width, leaks, tiny, regions, bridged] : cases) {
@@ -103,7 +104,12 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
         {{{0, 0, 40, 1753, 1}, {1200, 0, 1239, 1753, 1}}, {300, 400, 904, 1204}},    // dark edges
         {{{30, 1700, 1000, 1753, 1}}, {300, 400, 904, 1204}},                        // a shadow
         {{{50, 60, 52, 62, 1}, {1100, 1600, 1103, 1604, 1}}, {300, 400, 904, 1204}}, // specks
-        {{{100, 400, 160, 430, 1}}, {100, 400, 904, 1204}}, // a mark near the drawing is part of it
+        {{{100, 400, 160, 430, 1}}, {100, 400, 904, 1204}}, // a large part, far or not, is in it
+        {{{250, 700, 269, 707, 1}}, {248, 400, 904, 1204}}, // so is a small mark near it
+        {{{180, 700, 199, 707, 1}}, {300, 400, 904, 1204}}, // but not one far from it
+        {{{180, 700, 199, 707, 1}, {250, 700, 269, 707, 1}},
+         {180, 400, 904, 1204}},                            // near a near one
+        {{{500, 330, 519, 337, 1}}, {300, 328, 904, 1204}}, // a small mark near, above
         {{{0, 700, 400, 705, 1}}, {0, 400, 904, 1204}}};    // a line to the edge from the drawing
     for (const auto& [rects, want] : cases) {
         SCOPED_TRACE(rects.size() ? rects[0][1] : 0);
@@ -118,7 +124,7 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
         for (bool turn : {false, true}) {
             const LineMask page = ThresholdPage(DrawingOnPage(d, e, turn), DefaultThreshold);
             const auto lineAt = [&](int x, int y) { return int(page[y * 660 + x]); };
-            if (want[0] == 300) {
+            if (want == std::array{300, 400, 904, 1204}) {
                 EXPECT_EQ(std::tuple(0, 1, 1),
                           std::tuple(lineAt(100, PageMargin - 1), lineAt(330, PageMargin),
                                      lineAt(330, 449)));
@@ -126,6 +132,25 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
                           std::tuple(lineAt(36, 230), lineAt(164, 230)));
             }
         }
+    }
+}
+
+TEST(PageMaker, PaperMadeWhite) {
+    // Levels and how many pixels have each; each level after. The most common level above the
+    // darkest third is the paper; paper of 250 or lighter is left as it is.
+    const std::tuple<std::vector<std::array<int, 2>>, std::vector<int>> sheets[] = {
+        {{{0, 5}, {100, 5}, {200, 50}, {230, 10}}, {0, 128, 255, 255}},
+        {{{0, 5}, {100, 20}, {176, 30}, {180, 40}}, {0, 142, 249, 255}},
+        {{{0, 50}, {120, 5}, {250, 9}}, {0, 120, 250}}};
+    for (const auto& [levels, want] : sheets) {
+        std::vector<uint8_t> grey;
+        for (const auto& [level, count] : levels)
+            grey.insert(grey.end(), size_t(count), uint8_t(level));
+        WhitenPaper(grey);
+        std::vector<int> got;
+        for (size_t i = 0, at = 0; i < levels.size(); at += size_t(levels[i++][1]))
+            got.push_back(grey[at]);
+        EXPECT_EQ(want, got) << levels[0][1];
     }
 }
 
