@@ -2,6 +2,7 @@
 #include "dialogs/Dialogbx.h"
 
 #include "app/App.h"
+#include "dialogs/Centring.h"
 #include "print/Options.h"
 #include "resource.h"
 #include "support/Gdi.h"
@@ -69,10 +70,6 @@ void CentreDialog(HWND dialog) {
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     MoveWindow(dialog, (ScreenWidth - width) / 2, (ScreenHeight - height) / 2, width, height,
                FALSE);
-}
-
-int CentreOffsetFor(int dialogUnits, int pixels, int verticalBaseUnit) {
-    return dialogUnits / 2 * verticalBaseUnit / 8 - pixels / 2;
 }
 
 int CentreOffset(int dialogUnits, int pixels) {

@@ -28,8 +28,10 @@ mci=$(sed -nE 's/.*mciSendStringW \(L"(.*)", \w+, 0, 0+\)$/\1/p
     s/.*mciSendStringW \(L"(.*)", \w+, 0, \w+\)$/\1 (window)/p' "$log" | tr '\n' '|')
 [ "$mci" = "open .\\\\hueberry.mid alias MainMidi type sequencer|seek MainMidi to start wait|seek MainMidi \
 to start wait|play MainMidi notify (window)|stop MainMidi|close MainMidi|" ] || { echo "the tune: $mci"; bad=1; }
-for layout in 0 1 2; do
-    pdf=${sheets[$layout]:-none}
+# The jobs printed Alternate 1 (from a mode the program does not know), Default and Alternate 2.
+layouts=(1 0 2)
+for job in 0 1 2; do
+    layout=${layouts[$job]} pdf=${sheets[$job]:-none}
     png=$(dirname "$exe")/e2e-work/DISABLED_Printing/sheet-$layout.png
     # One A4 page (else the render differs), named as the job was.
     pdfinfo "$pdf" | grep -qx 'Title: *Hueberry: Printing' || { echo "sheet $layout: no title"; bad=1; }
