@@ -7,6 +7,7 @@
 #include "page/Page.h"
 #include "print/Layouts.h"
 #include "print/Options.h"
+#include "print/PrintSteps.h"
 #include "support/Messages.h"
 
 namespace {
@@ -76,23 +77,29 @@ int RunPrintJob(HWND window, HDC printer, int horzRes, int vertRes) {
     EnableWindow(window, FALSE);
     SetAbortProc(printer, PrintAbortProc);
 
-    int failed = 0;
-    const bool documentStarted = StartDocA(printer, &PrintDocument) > 0;
-    if (!documentStarted || StartPage(printer) <= 0) {
-        failed = 1;
-    } else {
-        // Set after StartPage: older drivers reset the context's attributes when a page starts.
-        MapPrintableArea(printer, area);
-        if (PrintMode == 0)
-            PrintDefault(printer, xPage, yPage);
-        else
-            PrintAlternate(printer, xPage, yPage);
-    }
-    if (EndPage(printer) > 0)
-        EndDoc(printer);
-    else if (documentStarted)
-        AbortDoc(
-            printer); // a started document that cannot be ended would stay in the printer's queue
+    struct Job {
+        HDC printer;
+        const PrintableArea& area;
+        short xPage, yPage;
+    } job = {printer, area, xPage, yPage};
+    const PrintJobCalls calls = {
+        &job,
+        [](void* j) { return StartDocA(static_cast<Job*>(j)->printer, &PrintDocument); },
+        [](void* j) { return StartPage(static_cast<Job*>(j)->printer); },
+        [](void* j) {
+            const Job& job = *static_cast<Job*>(j);
+            // Set after StartPage: older drivers reset the context's attributes when a page starts.
+            MapPrintableArea(job.printer, job.area);
+            if (PrintMode == 0)
+                PrintDefault(job.printer, job.xPage, job.yPage);
+            else
+                PrintAlternate(job.printer, job.xPage, job.yPage);
+        },
+        [](void* j) { return EndPage(static_cast<Job*>(j)->printer); },
+        [](void* j) { EndDoc(static_cast<Job*>(j)->printer); },
+        [](void* j) { AbortDoc(static_cast<Job*>(j)->printer); },
+    };
+    const int failed = RunPrintSteps(calls);
 
     // A window closed while the abort procedure dispatched messages is gone; there is nothing to
     // restore.
