@@ -1,11 +1,7 @@
-// The intro, info and about dialogs, and the small dialog helpers.
+// The intro, info and about dialogs, and the developer combo-box filler.
 #pragma once
 #include <windows.h>
 
-void CentreDialog(HWND dialog);
-// The answer to a dialog's or static control's background request: the stock white brush, and white
-// behind the text.
-INT_PTR WhiteBackground(HDC dc);
 // The left offset that centres a width of pixels in a width of dialog units, scaled with the
 // vertical dialog base unit read on first use.
 int CentreOffset(int dialogUnits, int pixels);

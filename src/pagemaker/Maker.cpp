@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/App.h"
 #include "page/FileBytes.h"
+#include "support/Program.h"
 
 void RebuildPage(MakerWork& work) {
     work.mask = ThresholdPage(work.grey, work.threshold);

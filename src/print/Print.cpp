@@ -3,12 +3,12 @@
 
 #include <commdlg.h>
 
-#include "app/App.h"
 #include "page/Page.h"
 #include "print/Layouts.h"
 #include "print/Options.h"
 #include "print/PrintSteps.h"
 #include "support/Messages.h"
+#include "support/Program.h"
 
 namespace {
 
@@ -56,21 +56,19 @@ void MapPrintableArea(HDC printer, const PrintableArea& area) {
     SetViewportOrgEx(printer, area.xOrigin, area.yOrigin, nullptr);
 }
 
-int RunPrintJob(HWND window, HDC printer, int horzRes, int vertRes) {
+int RunPrintJob(HWND window, HDC printer) {
     // The layouts take 16-bit sizes. A side beyond 32,767 device pixels would wrap and garble the
     // print, so the area is handed on scaled down and the device maps it back up
     // (FitPrintableArea).
-    const PrintableArea area = FitPrintableArea(horzRes, vertRes);
+    const PrintableArea area =
+        FitPrintableArea(GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES));
     const short xPage = short(area.pw), yPage = short(area.ph);
     if (!xPage && !yPage) {
         AssertBox("xPage || yPage", "Print", 49);
         // Ending the program from the box destroys the main window, whose shutdown releases the
         // page buffers: the job then ends here without drawing from them.
-        if (!IsWindow(window) || !lpDib) {
-            DeleteDC(printer);
-            BusyFlag = 0;
+        if (!IsWindow(window) || !lpDib)
             return 1;
-        }
     }
     hcurCurrent = hcurWait;
     SetCursor(hcurWait);
@@ -99,27 +97,5 @@ int RunPrintJob(HWND window, HDC printer, int horzRes, int vertRes) {
         [](void* j) { EndDoc(static_cast<Job*>(j)->printer); },
         [](void* j) { AbortDoc(static_cast<Job*>(j)->printer); },
     };
-    const int failed = RunPrintSteps(calls);
-
-    // A window closed while the abort procedure dispatched messages is gone; there is nothing to
-    // restore.
-    if (IsWindow(window)) {
-        EnableWindow(window, TRUE);
-        DiscardInput(window);
-        RepostPointer(window);
-    }
-    DeleteDC(printer);
-    BusyFlag = 0;
-    return failed;
-}
-
-int PrintCommand(HINSTANCE, HWND window) {
-    BusyFlag = 1;
-    HDC printer = GetPrinterDC(window);
-    if (!printer) {
-        BusyFlag = 0;
-        return 1;
-    }
-    return RunPrintJob(window, printer, GetDeviceCaps(printer, HORZRES),
-                       GetDeviceCaps(printer, VERTRES));
+    return RunPrintSteps(calls);
 }

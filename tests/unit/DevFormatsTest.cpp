@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialogs/Centring.h"
+#include "page/PageDumpText.h"
 #include "support/DevFormats.h"
 #include "support/TextFormat.h"
 
