@@ -183,4 +183,8 @@ class Session : public ::testing::Test {
     }
 };
 
+// The sessions that a script runs under conditions of its own (a printer, a small display, a full
+// folder, kills, length): left out of the plain run, each started by its script by name.
+class Scripted : public Session {};
+
 } // namespace e2e

@@ -232,7 +232,7 @@ TEST_F(Session, MissingAndDamagedPages) {
 
 // Run by print.sh with the PDF printer: a sheet in each layout, chosen in Printing Options and
 // printed by key or button; print.sh checks the sheets, and the commands that played the tune.
-TEST_F(Session, DISABLED_Printing) {
+TEST_F(Scripted, Printing) {
     ASSERT_NO_FATAL_FAILURE(Seed());
     std::vector<uint8_t> mode{5, 0, 0, 0, 7, 7}; // a mode unknown, and two bytes that must stay
     ASSERT_TRUE(WriteBytes(File("printer.dta"), mode));
@@ -295,7 +295,7 @@ TEST_F(Session, DISABLED_Printing) {
 }
 
 // Run by alone.sh on a 640 x 480 screen of its own.
-TEST_F(Session, DISABLED_SmallDisplay) {
+TEST_F(Scripted, SmallDisplay) {
     ASSERT_LT(GetSystemMetrics(SM_CXSCREEN), 800);
     ASSERT_NO_FATAL_FAILURE(Seed());
     ASSERT_NO_FATAL_FAILURE(Start());
