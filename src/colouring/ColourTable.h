@@ -2,16 +2,7 @@
 #pragma once
 #include <cstdint>
 
-struct RgbQuad;
-
-// One entry as a logical palette holds it: red, green, blue, flags.
-struct PalEntry {
-    uint8_t red;
-    uint8_t green;
-    uint8_t blue;
-    uint8_t flags;
-};
-static_assert(sizeof(PalEntry) == 4);
+#include "page/PageFormat.h"
 
 struct ColourEntry {
     uint8_t red;

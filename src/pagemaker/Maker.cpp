@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/App.h"
 #include "lineart/MakerCommand.h"
 #include "page/FileBytes.h"
 #include "page/PageSet.h"
+#include "support/Program.h"
 
 ReplaceResult ReplacePage(const char* path, const LineMask& mask) {
     char backup[MAX_PATH];

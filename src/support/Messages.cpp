@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/App.h"
+#include "support/Program.h"
 #include "support/TextFormat.h"
 
 namespace {
