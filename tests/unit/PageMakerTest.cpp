@@ -108,9 +108,10 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
         {{{250, 700, 269, 707, 1}}, {248, 400, 904, 1204}}, // so is a small mark near it
         {{{180, 700, 199, 707, 1}}, {300, 400, 904, 1204}}, // but not one far from it
         {{{180, 700, 199, 707, 1}, {250, 700, 269, 707, 1}},
-         {180, 400, 904, 1204}},                            // near a near one
-        {{{500, 330, 519, 337, 1}}, {300, 328, 904, 1204}}, // a small mark near, above
-        {{{0, 700, 400, 705, 1}}, {0, 400, 904, 1204}}};    // a line to the edge from the drawing
+         {180, 400, 904, 1204}},                              // near a near one
+        {{{500, 330, 519, 337, 1}}, {300, 328, 904, 1204}},   // a small mark near, above
+        {{{250, 1700, 330, 1753, 1}}, {248, 400, 904, 1754}}, // a short part on the border stays
+        {{{0, 700, 400, 705, 1}}, {0, 400, 904, 1204}}};      // a line to the edge from the drawing
     for (const auto& [rects, want] : cases) {
         SCOPED_TRACE(rects.size() ? rects[0][1] : 0);
         Rects all = box;
