@@ -19,9 +19,10 @@ TEST(PointerRules, ThePictureZoneTakesInItsClosingLines) {
 }
 
 TEST(PointerRules, AClickFillsAnOpenPixelOfAnotherColourOnThePage) {
-    // A 3 x 2 page, rows bottom-up: blank below; outline, blank and colour 5 on top.
-    uint8_t pixels[6] = {37, 37, 37, 0, 37, 5};
-    const PageView page{pixels, 3, 2};
+    // A 3 x 2 page, rows bottom-up: blank below; outline, blank and colour 5 on top. Blank bytes
+    // lie around it, so a read off the page would find a pixel to fill.
+    uint8_t pixels[12] = {37, 37, 37, 37, 37, 37, 0, 37, 5, 37, 37, 37};
+    const PageView page{pixels + 3, 3, 2};
     const struct {
         int x, y, selected;
         bool fills;
