@@ -26,7 +26,7 @@ TEST(PointerRules, AClickFillsAnOpenPixelOfAnotherColourOnThePage) {
     const struct {
         int x, y, selected;
         bool fills;
-    } clicks[] = {{71, 70, 2, true},  {72, 70, 2, true},  {72, 71, 2, true},
+    } clicks[] = {{71, 70, 2, true},  {72, 70, 2, true},  {70, 71, 2, true},
                   {70, 70, 2, false}, {72, 70, 5, false}, {73, 70, 2, false},
                   {70, 72, 2, false}, {69, 70, 2, false}, {71, 69, 2, false}};
     for (const auto& c : clicks) {
