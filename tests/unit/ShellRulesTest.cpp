@@ -19,13 +19,14 @@ TEST(PointerRules, ThePictureZoneTakesInItsClosingLines) {
 }
 
 TEST(PointerRules, AClickFillsAnOpenPixelOfAnotherColourOnThePage) {
-    // A 3 x 2 page, rows bottom-up: blank below; outline, blank and colour 5 on top.
-    uint8_t pixels[6] = {37, 37, 37, 0, 37, 5};
-    const PageView page{pixels, 3, 2};
+    // A 3 x 2 page, rows bottom-up: blank below; outline, blank and colour 5 on top. Blank bytes
+    // lie around it, so a read off the page would find a pixel to fill.
+    uint8_t pixels[12] = {37, 37, 37, 37, 37, 37, 0, 37, 5, 37, 37, 37};
+    const PageView page{pixels + 3, 3, 2};
     const struct {
         int x, y, selected;
         bool fills;
-    } clicks[] = {{71, 70, 2, true},  {72, 70, 2, true},  {72, 71, 2, true},
+    } clicks[] = {{71, 70, 2, true},  {72, 70, 2, true},  {70, 71, 2, true},
                   {70, 70, 2, false}, {72, 70, 5, false}, {73, 70, 2, false},
                   {70, 72, 2, false}, {69, 70, 2, false}, {71, 69, 2, false}};
     for (const auto& c : clicks) {
