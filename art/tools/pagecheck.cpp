@@ -15,8 +15,6 @@
 constexpr int ArtGapWidth = 2;
 
 int main(int argc, char** argv) {
-    PalEntry palette[256];
-    BuildPaletteEntries(palette);
     const bool mend = argc > 1 && std::strcmp(argv[1], "--mend") == 0;
     int status = 0;
     for (int i = 1 + mend; i < argc; ++i) {
@@ -25,7 +23,7 @@ int main(int argc, char** argv) {
         BitmapFileHeader fh;
         MYBITMAPINFO info;
         std::vector<uint8_t> pixels(PagePixelBytes);
-        if (!ParsePage(file.data(), file.size(), palette, fh, info, pixels.data())) {
+        if (!ParseShownPage(file.data(), file.size(), fh, info, pixels.data())) {
             std::fprintf(stderr, "pagecheck: %s is not a page\n", argv[i]);
             return 2;
         }

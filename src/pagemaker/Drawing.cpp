@@ -87,12 +87,10 @@ DrawingRead ReadDrawing(const char* path, Drawing& drawing) {
     if (read != ReadResult::Ok || bytes.size() < 2 || bytes[0] != 'C' || bytes[1] != 'O')
         return ReadImage(path, drawing);
     // A page file: its outline is the drawing, black on white.
-    PalEntry palette[256];
-    BuildPaletteEntries(palette);
     BitmapFileHeader fh;
     MYBITMAPINFO info;
     std::vector<uint8_t> pixels(PagePixelBytes);
-    if (!ParsePage(bytes.data(), bytes.size(), palette, fh, info, pixels.data()))
+    if (!ParseShownPage(bytes.data(), bytes.size(), fh, info, pixels.data()))
         return DrawingRead::Unreadable;
     const LineMask lines = MaskFromPage(pixels.data());
     drawing = {std::vector<uint8_t>(lines.size()), StdPageWidth, StdPageHeight, true};

@@ -63,12 +63,10 @@ int SelectedPicture() {
 void LoadThumb() {
     char path[MAX_PATH];
     std::vector<uint8_t> bytes;
-    PalEntry palette[256];
-    BuildPaletteEntries(palette);
     BitmapFileHeader fh;
     ThumbPixels.resize(PagePixelBytes);
     if (!PicturePath(SelectedPicture(), path) || ReadWholeFile(path, bytes) != ReadResult::Ok ||
-        !ParsePage(bytes.data(), bytes.size(), palette, fh, ThumbInfo, ThumbPixels.data()))
+        !ParseShownPage(bytes.data(), bytes.size(), fh, ThumbInfo, ThumbPixels.data()))
         ThumbPixels.clear();
     InvalidateRect(Window, &Thumb, FALSE);
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <tuple>
 
+#include "colouring/ColourTable.h"
 #include "lineart/MakerCommand.h"
 #include "page/PageFormat.h"
 
@@ -204,14 +205,13 @@ TEST(PageMaker, ThickeningAddsOneOrTwoPixels) {
 }
 
 TEST(PageMaker, ShippedPicturesComeBackByteForByte) {
-    const PalEntry palette[256] = {};
     for (const char* name : {"bones", "duck", "parrots", "pig", "spider", "buy_me"}) {
         std::ifstream in(std::string(HB_SOURCE_DIR "/data/") + name + ".col", std::ios::binary);
         const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
         BitmapFileHeader fh;
         MYBITMAPINFO info;
         std::vector<uint8_t> pixels(PagePixelBytes);
-        ASSERT_EQ(1, ParsePage(file.data(), file.size(), palette, fh, info, pixels.data()));
+        ASSERT_EQ(1, ParseShownPage(file.data(), file.size(), fh, info, pixels.data()));
         EXPECT_EQ(file, MonoPageFile(MaskFromPage(pixels.data()))) << name;
     }
 }
