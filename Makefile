@@ -7,28 +7,47 @@ JOBS  ?= 2
 # The version of the packages; the program's own about box says "version 2.1".
 VERSION := 2.1.0
 
-DEB_PACKAGES := cmake g++ make googletest mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
-	wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick \
-	cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript \
+# What running the program needs: the cross-compiler for the two programs, Wine, and the virtual
+# display with its browser view for a machine without a screen.
+RUN_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
+	xvfb xauth x11-utils x11vnc websockify novnc iproute2
+# What the tests need besides: the native and 32-bit builds, the fuzzers, input and screen tools,
+# the PDF printer, the art tools, the packagers and the browser.
+TEST_PACKAGES := g++ googletest mingw-w64 g++-mingw-w64-i686-posix clang libclang-rt-14-dev \
+	xdotool imagemagick cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils ghostscript \
 	python3 librsvg2-bin fonts-dejavu-core sox \
-	wixl msitools zip unzip binutils iproute2 x11vnc websockify novnc chromium \
-	clang libclang-rt-14-dev fluidsynth timgm6mb-soundfont pulseaudio pulseaudio-utils
+	wixl msitools zip unzip binutils chromium \
+	fluidsynth timgm6mb-soundfont pulseaudio pulseaudio-utils
 
-.PHONY: deps build fuzz-build run test fuzz release clean
+.PHONY: deps deps-run programs build fuzz-build run test fuzz release clean
 FUZZ_SECONDS ?= 1200
 
-# Installs what the build and the tests need; quiet and idempotent.
-deps:
-	@missing=$$(dpkg-query -W -f='$${Package} $${Status}\n' $(DEB_PACKAGES) 2>/dev/null | grep -c ' installed$$'); \
-	if [ "$$missing" != "$(words $(DEB_PACKAGES))" ]; then \
-	  echo "Installing build and test packages..."; \
+# Installs the packages given that are missing; quiet and idempotent.
+define install
+	@missing=$$(dpkg-query -W -f='$${Package} $${Status}\n' $(1) 2>/dev/null | grep -c ' installed$$'); \
+	if [ "$$missing" != "$(words $(1))" ]; then \
+	  echo "Installing $(2) packages..."; \
 	  export DEBIAN_FRONTEND=noninteractive; \
 	  apt-get update -qq >/dev/null && \
-	  apt-get install -y -qq --no-install-recommends $(DEB_PACKAGES) >/dev/null; \
+	  apt-get install -y -qq --no-install-recommends $(1) >/dev/null; \
 	fi
+endef
+
+deps-run:
+	$(call install,$(RUN_PACKAGES),run)
+
+deps: deps-run
+	$(call install,$(TEST_PACKAGES),build and test)
+
+# The two programs only: what `make run` starts (and the Page Maker beside it).
+programs: deps-run
+	cmake -S $(ROOT) -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DHB_TESTS=OFF >/dev/null
+	cmake --build $(BUILD)/win64 -j $(JOBS) --target hueberry hbpages
 
 build: deps fuzz-build
-	cmake -S $(ROOT) -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake -S $(ROOT) -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DHB_TESTS=ON >/dev/null
 	cmake --build $(BUILD)/win64 -j $(JOBS)
 	cmake -S $(ROOT) -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug -DHB_WIN_BUILD_DIR=$(BUILD)/win64 \
 	  -DHB_FUZZ_BUILD_DIR=$(BUILD)/fuzz >/dev/null
@@ -46,7 +65,7 @@ fuzz: fuzz-build
 	  ./fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -create_missing_dirs=1 \
 	    corpus/$$t $(ROOT)/tests/fuzz/seeds/$$t $(ROOT)/data || exit 1; done
 
-run: build
+run: programs
 	$(ROOT)/scripts/run.sh
 
 # The packages are built first: the tests install, upgrade and remove them.

@@ -12,6 +12,7 @@ done
 cp "$HB_ROOT/build/win64/hueberry.exe" "$play/"
 cd "$play"
 if [ -n "${DISPLAY:-}" ]; then
+    hb_wine_managed Y
     wine ./hueberry.exe
     exit
 fi
@@ -32,6 +33,7 @@ stop_all() {
 trap 'stop_all 2>/dev/null' EXIT
 trap 'exit 130' INT TERM
 
+hb_wine_managed N
 hb_start_xvfb 800x600x24 "$private/Xauthority"
 pids+=("$HB_XVFB_PID")
 listening() { ss -Hltn "sport = :$1" | grep -q .; }

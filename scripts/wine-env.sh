@@ -12,12 +12,20 @@ hb_wine_prefix() {
         echo "Creating the Wine prefix in $WINEPREFIX (once)..."
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || true
-        # Without a window manager, Wine waits about 2 s on every show and hide of a managed window;
-        # unmanaged windows open and close at once.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -w
     fi
     return 0
+}
+
+# Whether Wine leaves its windows to a window manager (Y, its default) or places them itself (N).
+# On the virtual displays of the tests and of the browser view no window manager runs, and Wine waits
+# 2 s for one to confirm every window it hides (a closed dialog stays frozen on the screen that
+# long); under a desktop its window manager should place and decorate them. Set before each run, as
+# one prefix serves both.
+hb_wine_managed() {
+    grep -q "^\"Managed\"=\"$1\"" "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f >/dev/null 2>&1
+    wineserver -w
 }
 
 # Starts Xvfb on a free display with the given screen (e.g. 800x600x24); sets HB_XVFB_PID and DISPLAY.

@@ -1,8 +1,9 @@
 // Keyboard and pointer input: keys press their command buttons visibly, clicks in the picture fill
 // regions.
 #include "app/App.h"
+#include "app/Commands.h"
+#include "app/PointerRules.h"
 #include "colouring/FillShell.h"
-#include "page/Page.h"
 #include "screen/Buttons.h"
 
 namespace {
@@ -62,44 +63,20 @@ int HandleKeyDown(HWND window, WPARAM virtualKey) {
 int HandlePointerMove(LPARAM position) {
     if (AppPhase != 0)
         return 0;
-    const int x = LOWORD(position), y = HIWORD(position);
-    hcurCurrent = (x > 730 || x < 70 || y > 530 || y < 70) ? hcurArrow : hcurEdit;
+    hcurCurrent = InPictureZone(LOWORD(position), HIWORD(position)) ? hcurEdit : hcurArrow;
     SetCursor(hcurCurrent);
     return 0;
 }
 
 int HandleClick(HWND window, LPARAM position) {
-    const int x = int(LOWORD(position)) - 70, y = int(HIWORD(position)) - 70;
-    const PageView page = CurrentPageView();
-    if (x < 0 || y < 0 || x >= page.width || y >= page.height || !page.pixels)
+    int x, y;
+    if (!ClickStartsFill(CurrentPageView(), LOWORD(position), HIWORD(position), SelectedColourIndex,
+                         x, y))
         return 0;
-    const uint8_t pixel = page.At(x, y);
-    if (pixel == OutlineIndex || pixel == SelectedColourIndex)
-        return 0;
-    hcurCurrent = hcurWait;
-    SetCursor(hcurCurrent);
-    EnableWindow(window, FALSE);
+    BeginLongOperation(window);
     FillRegion(x, y, SelectedColourIndex);
-    EnableWindow(window, TRUE);
-    DiscardInput(window);
+    // The page now holds colouring, so Clear has work to do.
     bmfhead.bfReserved1 = 0;
-    RepostPointer(window);
-    SetFocus(window);
+    EndLongOperation(window);
     return 0;
-}
-
-void DiscardInput(HWND window) {
-    // The ranges are fixed (keyboard 0x100-0x108, mouse 0x200-0x209), whatever the headers' LAST
-    // values are.
-    MSG message;
-    while (PeekMessageA(&message, window, 0x100, 0x108, PM_REMOVE)) {
-    }
-    while (PeekMessageA(&message, window, 0x200, 0x209, PM_REMOVE)) {
-    }
-}
-
-void RepostPointer(HWND window) {
-    POINT pointer;
-    GetCursorPos(&pointer);
-    PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(pointer.x, pointer.y));
 }

@@ -9,6 +9,8 @@
 #include "support/Gdi.h"
 #include "support/Messages.h"
 
+const int TimerInterval = 50;
+
 namespace {
 
 IDirectDraw* DirectDraw;
@@ -63,7 +65,8 @@ void RegisterMainClass(HINSTANCE instance) {
 int InitMainWindow(HINSTANCE instance, int showCommand) {
     hInst = instance;
     HWND window = CreateWindowExA(0, MainWindowClass, "Hueberry", WS_POPUPWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 800, 600, nullptr, nullptr, instance, nullptr);
+                                  CW_USEDEFAULT, ScreenWidth, ScreenHeight, nullptr, nullptr,
+                                  instance, nullptr);
     if (!window)
         return 0;
     hWndMain = window;
@@ -105,7 +108,7 @@ int InitMainWindow(HINSTANCE instance, int showCommand) {
 int CheckDisplaySize(HWND window) {
     const WindowDc screen(window);
     const int width = GetDeviceCaps(screen.dc, HORZRES), height = GetDeviceCaps(screen.dc, VERTRES);
-    if (width >= 800 && height >= 600)
+    if (width >= ScreenWidth && height >= ScreenHeight)
         return 0;
     ShowResMessage(IDS_DISPLAY_TOO_SMALL, IDS_DISPLAY_CAPTION, MB_OK);
     return 1;
@@ -135,7 +138,7 @@ int EnterFullScreen() {
         LogMessage("SetCooperativeLevel");
         return 0;
     }
-    if (FAILED(DirectDraw->SetDisplayMode(800, 600, 16))) {
+    if (FAILED(DirectDraw->SetDisplayMode(ScreenWidth, ScreenHeight, 16))) {
         LogMessage("SetDisplayMode");
         return 0;
     }

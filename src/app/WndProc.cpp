@@ -1,11 +1,11 @@
 // The main window procedure: the phases from intro to running, painting by state and command
 // routing.
 #include "app/App.h"
+#include "app/Commands.h"
 #include "colouring/Display.h"
 #include "colouring/FillShell.h"
 #include "dialogs/Dialogbx.h"
 #include "page/PageSet.h"
-#include "print/Print.h"
 #include "screen/Buttons.h"
 #include "screen/Drawbrdr.h"
 #include "sound/Sound.h"
@@ -74,29 +74,26 @@ LRESULT RouteCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         PickColour(id);
         return 0;
     }
-    // Before the first page is open there is nothing to save, step from, clear or print: Quit then
-    // ends without saving, and the page commands are refused.
-    const bool pageOpen = PageIsOpen();
     switch (id) {
     case IdQuit:
+        // Before the first page is open there is nothing to save: Quit then only ends.
         SaveCurrentPage();
         DestroyWindow(window);
         return 0;
     case IdPrint:
-        if (pageOpen)
-            PrintCommand(hInst, window);
+        PrintCommand(window);
         SetFocus(window);
         return 1;
     case IdClear:
-        return pageOpen ? ClearCommand(window) : 0;
+        return ClearCommand(window);
     case IdInfo:
         DialogBoxParamA(hInst, "InfoDlg", window, InfoDlgProc, 0);
         SetFocus(window);
         return 1;
     case IdUp:
-        return pageOpen ? PreviousPage(window) : 0;
+        return PreviousPage(window);
     case IdDown:
-        return pageOpen ? NextPage(window) : 0;
+        return NextPage(window);
     default:
         return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
     }

@@ -25,6 +25,13 @@ void BuildPaletteEntries(PalEntry entries[256]) {
     entries[255] = {255, 255, 255, 0};
 }
 
+int ParseShownPage(const uint8_t* file, size_t size, BitmapFileHeader& fileHeader,
+                   MYBITMAPINFO& info, uint8_t* pixels) {
+    PalEntry palette[256];
+    BuildPaletteEntries(palette);
+    return ParsePage(file, size, palette, fileHeader, info, pixels);
+}
+
 void CopyPaletteToColourTable(const PalEntry entries[256], RgbQuad table[256]) {
     for (int i = 0; i < 256; ++i) {
         table[i].rgbRed = entries[i].red;

@@ -1,13 +1,12 @@
 // The display palette and drawing the page at its place in the main window.
 #include "colouring/Display.h"
 
-#include "app/App.h"
 #include "page/Page.h"
 #include "support/Gdi.h"
+#include "support/Program.h"
 
 HPALETTE hPalette;
 HPALETTE hPalettePrevious;
-PalEntry DisplayPalette[256];
 
 static_assert(sizeof(BITMAPINFOHEADER) == sizeof(BitmapInfoHeader));
 static_assert(sizeof(RGBQUAD) == sizeof(RgbQuad));
@@ -66,7 +65,7 @@ int ShowPage() {
     const WindowDc screen(hWndMain);
     SelectDisplayPalette(screen.dc);
     const int width = bmp.bmiHeader.biWidth, height = bmp.bmiHeader.biHeight;
-    StretchDIBits(screen.dc, 70, 70, width, height, 0, 0, width, height, lpDib,
+    StretchDIBits(screen.dc, PictureLeft, PictureTop, width, height, 0, 0, width, height, lpDib,
                   reinterpret_cast<const BITMAPINFO*>(&bmp), DIB_RGB_COLORS, SRCCOPY);
     return 1;
 }

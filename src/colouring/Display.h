@@ -6,7 +6,6 @@
 
 extern HPALETTE hPalette;         // the display palette, or null
 extern HPALETTE hPalettePrevious; // the palette it displaced, put back at shutdown
-extern PalEntry DisplayPalette[256];
 
 int BuildPalette(HWND window);
 int ShowPage();

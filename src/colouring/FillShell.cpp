@@ -1,9 +1,10 @@
 // The fill and the wipe as the program runs them: clock, page on screen, messages and effects.
 #include "colouring/FillShell.h"
 
+#include <windows.h>
+
 #include <mmsystem.h>
 
-#include "app/App.h"
 #include "colouring/Display.h"
 #include "colouring/Fill.h"
 #include "colouring/Wipe.h"
@@ -55,11 +56,6 @@ class ShellHost final : public AnimationHost {
     DWORD lastLook = 0;
 };
 
-int RunWipe() {
-    ShellHost host;
-    return WipePictureCore(CurrentPageView(), lpDibClear, host);
-}
-
 } // namespace
 
 void FillRegion(int x, int y, int colour) {
@@ -73,24 +69,7 @@ int RandomBelow(int n) {
     return RandomBelowCore(timeGetTime(), n);
 }
 
-void WipePicture() {
-    RunWipe();
-}
-
-int ClearCommand(HWND window) {
-    // Reached through a message dispatched inside a running fill or wipe: leave that one alone.
-    if (AnimationRunning || bmfhead.bfReserved1 != 0)
-        return 0;
-    hcurCurrent = hcurWait;
-    SetCursor(hcurCurrent);
-    EnableWindow(window, FALSE);
-    const int wiped = RunWipe();
-    EnableWindow(window, TRUE);
-    DiscardInput(window);
-    // Only a page that really went blank is flagged blank: the flag decides whether Clear runs.
-    if (wiped)
-        bmfhead.bfReserved1 = 1;
-    RepostPointer(window);
-    SetFocus(window);
-    return 0;
+int WipePicture() {
+    ShellHost host;
+    return WipePictureCore(CurrentPageView(), lpDibClear, host);
 }

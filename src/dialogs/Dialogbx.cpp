@@ -1,17 +1,15 @@
-// The intro, info and about dialogs, and the small dialog helpers.
+// The intro, info and about dialogs.
 #include "dialogs/Dialogbx.h"
 
-#include "app/App.h"
+#include "dialogs/Centring.h"
 #include "print/Options.h"
 #include "resource.h"
+#include "support/DialogHelpers.h"
 #include "support/Gdi.h"
 #include "support/Messages.h"
+#include "support/Program.h"
 
 namespace {
-
-// The program runs only at this screen size, so dialogs centre on it rather than on the measured
-// one.
-constexpr int ScreenWidth = 800, ScreenHeight = 600;
 
 constexpr int IntroWidthUnits = 170; // the intro template's width
 constexpr int IntroPictureWidth = 320;
@@ -57,23 +55,6 @@ void PaintIntro(HWND dialog) {
 }
 
 } // namespace
-
-INT_PTR WhiteBackground(HDC dc) {
-    SetBkColor(dc, RGB(255, 255, 255));
-    return INT_PTR(GetStockObject(WHITE_BRUSH));
-}
-
-void CentreDialog(HWND dialog) {
-    RECT outer;
-    GetWindowRect(dialog, &outer);
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    MoveWindow(dialog, (ScreenWidth - width) / 2, (ScreenHeight - height) / 2, width, height,
-               FALSE);
-}
-
-int CentreOffsetFor(int dialogUnits, int pixels, int verticalBaseUnit) {
-    return dialogUnits / 2 * verticalBaseUnit / 8 - pixels / 2;
-}
 
 int CentreOffset(int dialogUnits, int pixels) {
     return CentreOffsetFor(dialogUnits, pixels, TheDialogUnits().vertical);

@@ -1,16 +1,10 @@
-// The intro, info and about dialogs, and the small dialog helpers.
+// The intro, info and about dialogs, and the developer combo-box filler.
 #pragma once
 #include <windows.h>
 
-void CentreDialog(HWND dialog);
-// The answer to a dialog's or static control's background request: the stock white brush, and white
-// behind the text.
-INT_PTR WhiteBackground(HDC dc);
 // The left offset that centres a width of pixels in a width of dialog units, scaled with the
 // vertical dialog base unit read on first use.
 int CentreOffset(int dialogUnits, int pixels);
-// The same for a given vertical base unit.
-int CentreOffsetFor(int dialogUnits, int pixels, int verticalBaseUnit);
 INT_PTR CALLBACK IntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -24,6 +24,11 @@ ReadResult ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
 }
 
 int ReplaceFileContents(const char* path, const std::vector<uint8_t>& bytes) {
+    // Windows refuses to replace a read-only file; Wine's MoveFileExA replaces it all the same. A
+    // file made read-only stays as it is on both.
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return 0;
     char temporary[MAX_PATH];
     if (std::snprintf(temporary, sizeof temporary, "%s.tmp", path) >= int(sizeof temporary))
         return 0;

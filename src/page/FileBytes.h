@@ -14,6 +14,7 @@ constexpr DWORD LargestReadableFile = 4u << 20;
 ReadResult ReadWholeFile(const char* path, std::vector<uint8_t>& bytes);
 
 // Writes the complete new contents beside the file, flushes them, then puts them in its place in
-// one step: whatever fails, the old file stays as it was and no temporary file is left behind.
+// one step: whatever fails, the old file stays as it was and no temporary file is left behind. A
+// read-only file is never replaced.
 // Returns 1 when the file holds the new contents, 0 otherwise.
 int ReplaceFileContents(const char* path, const std::vector<uint8_t>& bytes);

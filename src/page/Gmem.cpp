@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "app/App.h"
 #include "page/Page.h"
 #include "support/Messages.h"
+#include "support/Program.h"
 
 namespace {
 

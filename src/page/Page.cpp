@@ -6,3 +6,4 @@ MYBITMAPINFO bmp;
 uint8_t* lpDib;
 uint8_t* lpDibClear;
 uint8_t* lpPrintBuf;
+PalEntry DisplayPalette[256];

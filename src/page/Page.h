@@ -10,6 +10,8 @@ extern MYBITMAPINFO bmp;         // info header and the 256-entry colour table o
 extern uint8_t* lpDib;           // PageImage: width x height colour indices, rows bottom-up
 extern uint8_t* lpDibClear;      // scratch: the wipe's visited map, the print layouts' rotated copy
 extern uint8_t* lpPrintBuf;      // print buffer: the rotated picture with a 4-pixel border
+// The display palette's entries, set when the palette is built: a 1-bit page's colours.
+extern PalEntry DisplayPalette[256];
 
 // A view of a bottom-up page of colour indices.
 struct PageView {

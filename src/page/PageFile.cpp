@@ -7,13 +7,12 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/App.h"
-#include "colouring/Display.h"
 #include "page/FileBytes.h"
 #include "page/Page.h"
 #include "resource.h"
 #include "support/DevDisplays.h"
 #include "support/Messages.h"
+#include "support/Program.h"
 
 int LoadPage(const char* path) {
     std::vector<uint8_t> bytes;

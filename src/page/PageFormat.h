@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "colouring/ColourTable.h"
-
 #pragma pack(push, 1)
 struct BitmapFileHeader {
     uint16_t bfType;
@@ -39,6 +37,16 @@ struct MYBITMAPINFO {
     RgbQuad bmiColors[256];
 };
 #pragma pack(pop)
+
+// One entry of a logical palette: red, green, blue, flags. A 1-bit page's colour table is rebuilt
+// from the display palette's entries.
+struct PalEntry {
+    uint8_t red;
+    uint8_t green;
+    uint8_t blue;
+    uint8_t flags;
+};
+static_assert(sizeof(PalEntry) == 4);
 
 static_assert(sizeof(BitmapFileHeader) == 14);
 static_assert(offsetof(BitmapFileHeader, bfSize) == 2);

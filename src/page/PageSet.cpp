@@ -1,15 +1,14 @@
-// The six pictures in their fixed order, the page on show, and stepping between them with saving.
+// The six pictures in their fixed order, the page on show, its saving, and the page a step lands
+// on.
 #include "page/PageSet.h"
 
 #include <cstdio>
 
-#include "app/App.h"
-#include "colouring/Display.h"
 #include "page/PageFile.h"
+#include "page/PageOrder.h"
 #include "resource.h"
-#include "screen/Drawbrdr.h"
-#include "support/Gdi.h"
 #include "support/Messages.h"
+#include "support/Program.h"
 
 int CurrentPage;
 
@@ -27,32 +26,9 @@ int LoadCurrent() {
     return ok;
 }
 
-// Steps by delta until a page loads; 0 when none of the six can be read.
-int StepTo(int delta) {
-    for (int tries = 0; tries < PageCount; ++tries) {
-        CurrentPage = (CurrentPage + delta + PageCount) % PageCount;
-        if (LoadCurrent())
-            return 1;
-    }
-    return 0;
-}
-
-int StepPage(HWND window, int delta) {
-    if (!PageOpen)
-        return 0;
-    SaveCurrentPage();
-    if (!IsWindow(window)) // closed from outside while a failed save's box was up
-        return 0;
-    if (!StepTo(delta)) {
-        // Not even the page just left could be read back: nothing is left to show.
-        ShowResMessage(IDS_ALL_PAGES_BAD, IDS_HUEBERRY, MB_OK);
-        DestroyWindow(hWndMain);
-        return 0;
-    }
-    ShowPage();
-    DrawTitleStrip(WindowDc(window).dc);
-    SetFocus(window);
-    return 0;
+bool LoadAsCurrent(int page, void*) {
+    CurrentPage = page;
+    return LoadCurrent();
 }
 
 // A failed save says so, once, naming the file. While the box is up keys, clicks and commands do
@@ -76,34 +52,22 @@ int SaveCurrentPage() {
     if (!PageOpen)
         return 0;
     const char* file = PageSet[CurrentPage].file;
-    // Windows refuses to replace a read-only file; Wine replaces it all the same. A page made
-    // read-only stays as it is on both.
-    const DWORD attributes = GetFileAttributesA(file);
-    const bool readOnly =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-    if (!readOnly && SavePage(file))
+    if (SavePage(file)) // a read-only page is refused there
         return 1;
     ReportSaveFailure(file);
     return 0;
 }
 
 int OpenFirstPage() {
-    while (!LoadCurrent()) {
-        if (CurrentPage == PageCount - 1) {
-            ShowResMessage(IDS_ALL_PAGES_BAD, IDS_HUEBERRY, MB_OK);
-            return 0;
-        }
-        ++CurrentPage;
+    if (FirstReadablePage(CurrentPage, PageCount, LoadAsCurrent, nullptr) < 0) {
+        ShowResMessage(IDS_ALL_PAGES_BAD, IDS_HUEBERRY, MB_OK);
+        return 0;
     }
     if (CurrentPage != 0)
         InvalidateRect(hWndMain, nullptr, FALSE);
     return 1;
 }
 
-int NextPage(HWND window) {
-    return StepPage(window, +1);
-}
-
-int PreviousPage(HWND window) {
-    return StepPage(window, -1);
+int StepToReadablePage(int delta) {
+    return StepToReadable(CurrentPage, delta, PageCount, LoadAsCurrent, nullptr) >= 0;
 }

@@ -1,4 +1,4 @@
-// The six pictures in their fixed order, the page on show, and stepping between them.
+// The six pictures in their fixed order, the page on show, its saving, and stepping between them.
 #pragma once
 #include <windows.h>
 
@@ -14,9 +14,11 @@ constexpr PageSetEntry PageSet[PageCount] = {
 };
 extern int CurrentPage;
 
+// Loads the first readable page from CurrentPage on; after a message, 0 when there is none.
 int OpenFirstPage();
-int NextPage(HWND window);
-int PreviousPage(HWND window);
+// Steps CurrentPage by delta round the set to the next page that loads (each failed load shows its
+// message); 0 when none does.
+int StepToReadablePage(int delta);
 // Saves the page on show under its own name, but only a page that was loaded from that file; a
 // save that fails is reported in a box. 1 when saved.
 int SaveCurrentPage();

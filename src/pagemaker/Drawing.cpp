@@ -24,7 +24,7 @@ template <typename T> struct Com {
     T* operator->() const { return p; }
 };
 
-DrawingRead ReadImage(const char* path, std::vector<uint8_t>& pageGrey) {
+DrawingRead ReadImage(const char* path, Drawing& drawing) {
     wchar_t widePath[MAX_PATH];
     if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
         return DrawingRead::Unreadable;
@@ -36,52 +36,65 @@ DrawingRead ReadImage(const char* path, std::vector<uint8_t>& pageGrey) {
                                 IID_IWICImagingFactory, reinterpret_cast<void**>(&factory.p))) ||
         FAILED(factory->CreateDecoderFromFilename(widePath, nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand, &decoder.p)) ||
-        FAILED(decoder->GetFrame(0, &frame.p)) ||
-        FAILED(factory->CreateFormatConverter(&converter.p)) ||
-        FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
-                                     nullptr, 0, WICBitmapPaletteTypeCustom)))
+        FAILED(decoder->GetFrame(0, &frame.p)))
         return DrawingRead::Unreadable;
+    // Blue-green-red and grey frames (most JPEGs) are read as they are; any other is converted to
+    // blue-green-red-alpha, which costs a third of the time a large JPEG takes.
+    WICPixelFormatGUID format{};
+    frame->GetPixelFormat(&format);
+    const int channels = format == GUID_WICPixelFormat24bppBGR   ? 3
+                         : format == GUID_WICPixelFormat8bppGray ? 1
+                                                                 : 4;
+    IWICBitmapSource* source = frame.p;
+    if (channels == 4) {
+        if (FAILED(factory->CreateFormatConverter(&converter.p)) ||
+            FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA,
+                                         WICBitmapDitherTypeNone, nullptr, 0,
+                                         WICBitmapPaletteTypeCustom)))
+            return DrawingRead::Unreadable;
+        source = converter.p;
+    }
     UINT width = 0, height = 0;
-    if (FAILED(converter->GetSize(&width, &height)) || !width || !height)
+    if (FAILED(source->GetSize(&width, &height)) || !width || !height)
         return DrawingRead::Unreadable;
     if (uint64_t(width) * height > LargestDrawingPixels)
         return DrawingRead::TooLarge;
     // Grey and scaling are done here, not by the imaging component: its scaler and its grey
     // conversion are not dependable on every system.
-    const UINT bandRows = BandBytes / 4 / width ? BandBytes / 4 / width : 1;
-    std::vector<uint8_t> grey(size_t(width) * height), band(size_t(width) * 4 * bandRows);
+    const UINT stride = width * UINT(channels);
+    const UINT bandRows = BandBytes / stride ? BandBytes / stride : 1;
+    std::vector<uint8_t> grey(size_t(width) * height), band(size_t(stride) * bandRows);
     for (UINT top = 0; top < height; top += bandRows) {
         const UINT rows = height - top < bandRows ? height - top : bandRows;
         const WICRect rect{0, INT(top), INT(width), INT(rows)};
-        if (FAILED(converter->CopyPixels(&rect, width * 4, UINT(band.size()), band.data())))
+        if (FAILED(source->CopyPixels(&rect, stride, UINT(band.size()), band.data())))
             return DrawingRead::Unreadable;
-        GreyOnWhite(band.data(), size_t(width) * 4, int(width), int(rows),
+        GreyOnWhite(band.data(), stride, int(width), int(rows), channels,
                     grey.data() + size_t(top) * width);
     }
-    pageGrey = ScaleOntoPage(grey.data(), int(width), int(height));
+    WhitenPaper(grey);
+    drawing = {std::move(grey), int(width), int(height), false};
     return DrawingRead::Ok;
 }
 
 } // namespace
 
-DrawingRead ReadDrawing(const char* path, std::vector<uint8_t>& pageGrey) {
+DrawingRead ReadDrawing(const char* path, Drawing& drawing) {
     std::vector<uint8_t> bytes;
     const ReadResult read = ReadWholeFile(path, bytes);
     if (read == ReadResult::CannotOpen)
         return DrawingRead::Unreadable;
     if (read != ReadResult::Ok || bytes.size() < 2 || bytes[0] != 'C' || bytes[1] != 'O')
-        return ReadImage(path, pageGrey);
+        return ReadImage(path, drawing);
     // A page file: its outline is the drawing, black on white.
-    PalEntry palette[256];
-    BuildPaletteEntries(palette);
     BitmapFileHeader fh;
     MYBITMAPINFO info;
     std::vector<uint8_t> pixels(PagePixelBytes);
-    if (!ParsePage(bytes.data(), bytes.size(), palette, fh, info, pixels.data()))
+    if (!ParseShownPage(bytes.data(), bytes.size(), fh, info, pixels.data()))
         return DrawingRead::Unreadable;
     const LineMask lines = MaskFromPage(pixels.data());
-    pageGrey.resize(lines.size());
+    drawing = {std::vector<uint8_t>(lines.size()), StdPageWidth, StdPageHeight, true};
     for (size_t i = 0; i < lines.size(); ++i)
-        pageGrey[i] = lines[i] ? 0 : 255;
+        drawing.grey[i] = lines[i] ? 0 : 255;
     return DrawingRead::Ok;
 }

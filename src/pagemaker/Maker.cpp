@@ -1,27 +1,15 @@
-// The Page Maker's entry, its command-line form, and the page work the window shares with it.
+// The Page Maker's entry, its command-line form, and the Win32 work the window shares with it.
 #include "pagemaker/Maker.h"
 
 #include <objbase.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <string>
 
-#include "app/App.h"
+#include "lineart/MakerCommand.h"
 #include "page/FileBytes.h"
-
-void RebuildPage(MakerWork& work) {
-    work.mask = ThresholdPage(work.grey, work.threshold);
-    ThickenLines(work.mask, work.thicken);
-    CheckPage(work.mask, work.check);
-    for (char mend : work.mends) {
-        if (mend == 'G')
-            CloseGaps(work.mask, work.check);
-        else
-            FillTinyPockets(work.mask, work.check);
-        CheckPage(work.mask, work.check);
-    }
-}
+#include "page/PageSet.h"
+#include "support/Program.h"
 
 ReplaceResult ReplacePage(const char* path, const LineMask& mask) {
     char backup[MAX_PATH];
@@ -31,6 +19,8 @@ ReplaceResult ReplacePage(const char* path, const LineMask& mask) {
     if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
         if (!CopyFileA(path, backup, FALSE))
             return ReplaceResult::BackupFailed;
+        // The copy takes a read-only page's attribute; it would refuse the next copy over it.
+        SetFileAttributesA(backup, FILE_ATTRIBUTE_NORMAL);
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
         return ReplaceResult::BackupFailed;
     }
@@ -38,18 +28,18 @@ ReplaceResult ReplacePage(const char* path, const LineMask& mask) {
                                                          : ReplaceResult::WriteFailed;
 }
 
+bool PicturePath(int picture, char* path) {
+    char exe[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    return length && length < MAX_PATH &&
+           PathBesideProgram(exe, PageSet[picture].file, path, MAX_PATH);
+}
+
 bool HueberryRunning() {
     return FindWindowA(MainWindowClass, nullptr) != nullptr;
 }
 
 namespace {
-
-std::string CountsText(const PageCheck& check) {
-    char text[100];
-    std::snprintf(text, sizeof text, "Regions %zu, leaks %zu, tiny regions %zu", check.size.size(),
-                  check.leaks.size(), check.tiny.size());
-    return text;
-}
 
 // Standard output or error; a program started from a console window without redirection has to
 // ask for its parent's console, since a windowed program gets none of its own.
@@ -60,68 +50,74 @@ void Say(DWORD which, const std::string& line) {
         out = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, 0, nullptr);
     }
-    const std::string text = line + "\r\n";
+    std::string text;
+    for (char c : line + "\n")
+        text += c == '\n' ? std::string("\r\n") : std::string(1, c);
     DWORD written = 0;
     WriteFile(out, text.data(), DWORD(text.size()), &written, nullptr);
 }
 
-// A whole number from low to high, or -1.
-int NumberIn(const char* text, int low, int high) {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    return *text && !*end && value >= low && value <= high ? int(value) : -1;
-}
-
 int RunCommandLine(int argc, char** argv) {
-    MakerWork work;
-    const char* files[2] = {nullptr, nullptr};
-    int fileCount = 0;
-    for (int i = 1; i < argc; ++i) {
-        int* setting = !std::strcmp(argv[i], "--threshold") ? &work.threshold
-                       : !std::strcmp(argv[i], "--thicken") ? &work.thicken
-                                                            : nullptr;
-        if (setting && i + 1 < argc) {
-            *setting = setting == &work.threshold ? NumberIn(argv[++i], 1, 255)
-                                                  : NumberIn(argv[++i], 0, MaxThicken);
-            if (*setting < 0)
-                fileCount = 3;
-        } else if (!setting && argv[i][0] != '-' && fileCount < 2) {
-            files[fileCount++] = argv[i];
-        } else {
-            fileCount = 3;
-        }
-    }
-    if (fileCount < 1 || fileCount > 2) {
-        Say(STD_ERROR_HANDLE, "usage: hbpages drawing [page.col] [--threshold 1-255] "
-                              "[--thicken 0-2]");
+    const char* files[PageCount];
+    for (int i = 0; i < PageCount; ++i)
+        files[i] = PageSet[i].file;
+    MakerCommand command;
+    if (!ParseMakerCommand(argc, argv, files, PageCount, command)) {
+        Say(STD_ERROR_HANDLE, MakerUsage);
         return 2;
     }
-    const DrawingRead read = ReadDrawing(files[0], work.grey);
+    char target[MAX_PATH] = "";
+    if (command.picture >= 0 && !PicturePath(command.picture, target)) {
+        Say(STD_ERROR_HANDLE, "hbpages: the program's folder has too long a path; nothing was "
+                              "written");
+        return 3;
+    }
+    MakerWork work;
+    work.settings = command.settings;
+    const DrawingRead read = ReadDrawing(command.drawing, work.drawing);
     if (read != DrawingRead::Ok) {
         Say(STD_ERROR_HANDLE,
-            std::string("hbpages: ") + files[0] +
+            std::string("hbpages: ") + command.drawing +
                 (read == DrawingRead::TooLarge ? " is too large (more than 64 million pixels)"
                                                : " cannot be read as a picture"));
         return 1;
     }
     RebuildPage(work);
-    Say(STD_OUTPUT_HANDLE, CountsText(work.check));
-    if (!files[1])
+    if (command.mend) {
+        Say(STD_OUTPUT_HANDLE, "Before mending: " + CountsText(work.check, false));
+        work.mending = MendAll;
+        RebuildPage(work);
+        Say(STD_OUTPUT_HANDLE, "After mending: " + CountsText(work.check, false));
+    } else {
+        Say(STD_OUTPUT_HANDLE, CountsText(work.check, false));
+    }
+    const PageVerdict verdict = JudgePage(work.mask, work.check);
+    if (verdict != PageVerdict::Usable) {
+        Say(STD_ERROR_HANDLE,
+            std::string("hbpages: ") + command.drawing +
+                (verdict == PageVerdict::NoLines
+                     ? " gives no line at this threshold"
+                     : " gives fewer than two areas of at least 30 pixels to colour") +
+                "; nothing was written");
+        return 1;
+    }
+    if (command.picture < 0)
         return 0;
     if (HueberryRunning()) {
         Say(STD_ERROR_HANDLE, "hbpages: Hueberry is running; close it first, or it will save "
                               "its own copy of the page over the new one");
         return 3;
     }
-    const ReplaceResult result = ReplacePage(files[1], work.mask);
+    const ReplaceResult result = ReplacePage(target, work.mask);
     if (result != ReplaceResult::Done) {
-        Say(STD_ERROR_HANDLE, std::string("hbpages: ") + files[1] +
+        Say(STD_ERROR_HANDLE, std::string("hbpages: ") + target +
                                   (result == ReplaceResult::BackupFailed
                                        ? ".bak could not be written; nothing was changed"
-                                       : " could not be written; it is unchanged"));
+                                       : " could not be written (is it read-only?); it is "
+                                         "unchanged"));
         return 3;
     }
-    Say(STD_OUTPUT_HANDLE, std::string("Wrote ") + files[1]);
+    Say(STD_OUTPUT_HANDLE, std::string("Wrote ") + target);
     return 0;
 }
 

@@ -1,37 +1,24 @@
-// The Page Maker's shared state and the operations its window and its command line both use.
+// The Page Maker's Win32 side: reading drawings, replacing pictures, its window.
 #pragma once
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
-#include "pagemaker/PageCheck.h"
-
-// The drawing being made into a page and the page made of it so far.
-struct MakerWork {
-    std::vector<uint8_t> grey; // the drawing on the page, 660 x 460 grey levels; empty: none yet
-    int threshold = DefaultThreshold;
-    int thicken = 0;
-    std::string mends; // the mending chosen, in order: 'G' gaps closed, 'P' pockets filled
-    LineMask mask;
-    PageCheck check;
-};
+#include "lineart/Making.h"
 
 enum class DrawingRead { Ok, Unreadable, TooLarge };
 
-// The page-sized grey levels of a drawing: an image file decoded by the imaging component and
-// fitted onto the page, or the outline of a page file.
-DrawingRead ReadDrawing(const char* path, std::vector<uint8_t>& pageGrey);
-
-// The lines from the grey levels at the threshold, thickened, with the chosen mending applied
-// again, and their check.
-void RebuildPage(MakerWork& work);
+// A drawing's grey levels, its paper made white: an image file decoded by the imaging component,
+// or the outline of a page file (a whole sheet).
+DrawingRead ReadDrawing(const char* path, Drawing& drawing);
 
 enum class ReplaceResult { Done, BackupFailed, WriteFailed };
 
 // Keeps a copy of the page file as <path>.bak (one level), then writes the lines as a fresh 1-bit
-// page beside it and moves that into its place.
+// page beside it and moves that into its place. A read-only page is not replaced.
 ReplaceResult ReplacePage(const char* path, const LineMask& mask);
+
+// The file of picture number picture (in PageSet) beside hbpages.exe, wherever it was started
+// from: Hueberry opens its pictures from its own folder. False when the path is too long.
+bool PicturePath(int picture, char* path);
 
 // Whether Hueberry is running: it would write the page it has open over a replaced one.
 bool HueberryRunning();

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -28,17 +29,22 @@ enum : int {
     IdPicture,
     IdReplace,
     IdStatus,
+    IdGaps,
+    IdTurn,
+    IdMendAll,
 };
 
 constexpr int PageLeft = 6, PageTop = 6;
 constexpr int ColumnLeft = PageLeft + StdPageWidth + 8, ColumnWidth = 112;
-constexpr RECT Thumb = {ColumnLeft, 322, ColumnLeft + 110, 322 + 77};
+constexpr RECT Thumb = {ColumnLeft, 396, ColumnLeft + 110, 396 + 77};
 constexpr int ClientWidth = ColumnLeft + ColumnWidth + 6, ClientHeight = 520;
 constexpr uint8_t LineColour = 0, MarkColour = 1, FirstTint = 2;
+constexpr UINT_PTR RebuildTimer = 1;
 
 HWND Window;
 MakerWork Work;
-char PagesFolder[MAX_PATH]; // where the six pictures are: the folder the program started in
+bool Unsaved;                  // the page made differs from what was last put in a picture
+char DrawingsFolder[MAX_PATH]; // where the Open dialog starts
 
 // The picture that is there now, as Hueberry would show it.
 std::vector<uint8_t> ThumbPixels;
@@ -50,24 +56,17 @@ struct PageBitmapInfo {
 };
 PageBitmapInfo ViewInfo;
 
-void PagePath(int picture, char* path) {
-    std::snprintf(path, MAX_PATH, "%s\\%s", PagesFolder, PageSet[picture].file);
-}
-
 int SelectedPicture() {
     return int(SendDlgItemMessageA(Window, IdPicture, CB_GETCURSEL, 0, 0));
 }
 
 void LoadThumb() {
     char path[MAX_PATH];
-    PagePath(SelectedPicture(), path);
     std::vector<uint8_t> bytes;
-    PalEntry palette[256];
-    BuildPaletteEntries(palette);
     BitmapFileHeader fh;
     ThumbPixels.resize(PagePixelBytes);
-    if (ReadWholeFile(path, bytes) != ReadResult::Ok ||
-        !ParsePage(bytes.data(), bytes.size(), palette, fh, ThumbInfo, ThumbPixels.data()))
+    if (!PicturePath(SelectedPicture(), path) || ReadWholeFile(path, bytes) != ReadResult::Ok ||
+        !ParseShownPage(bytes.data(), bytes.size(), fh, ThumbInfo, ThumbPixels.data()))
         ThumbPixels.clear();
     InvalidateRect(Window, &Thumb, FALSE);
 }
@@ -78,22 +77,36 @@ void SetText(int id, const std::string& text) {
 
 // After any change to the page: the counts, which buttons make sense, and the view.
 void PageChanged() {
-    const bool open = !Work.grey.empty();
+    const bool open = !Work.drawing.grey.empty();
     if (open)
         RebuildPage(Work);
     char threshold[40];
-    std::snprintf(threshold, sizeof threshold, "Threshold: %d", Work.threshold);
+    std::snprintf(threshold, sizeof threshold, "Threshold: %d", Work.settings.threshold);
     SetText(IdThresholdText, threshold);
-    char counts[100] = "No drawing yet";
-    if (open)
-        std::snprintf(counts, sizeof counts, "Regions: %zu\r\nLeaks: %zu\r\nTiny regions: %zu",
-                      Work.check.size.size(), Work.check.leaks.size(), Work.check.tiny.size());
-    SetText(IdCounts, counts);
+    const PageVerdict verdict = open ? JudgePage(Work.mask, Work.check) : PageVerdict::NoLines;
+    SetText(IdCounts, open ? CountsText(Work.check, true) : "No drawing yet");
     EnableWindow(GetDlgItem(Window, IdCloseGaps), open && !Work.check.leaks.empty());
     EnableWindow(GetDlgItem(Window, IdFillPockets), open && !Work.check.tiny.empty());
-    EnableWindow(GetDlgItem(Window, IdReplace), open);
+    EnableWindow(GetDlgItem(Window, IdMendAll), open);
+    EnableWindow(GetDlgItem(Window, IdReplace), verdict == PageVerdict::Usable);
+    if (open && verdict != PageVerdict::Usable)
+        SetText(IdStatus, verdict == PageVerdict::NoLines
+                              ? "Nothing to colour: this drawing gives no line at this threshold."
+                              : "Nothing to colour: this drawing gives fewer than two areas large "
+                                "enough to colour. Try another threshold or drawing.");
     RECT page = {PageLeft, PageTop, PageLeft + StdPageWidth, PageTop + StdPageHeight};
     InvalidateRect(Window, &page, FALSE);
+}
+
+// A change of setting or mending: the page is rebuilt once the input waiting has been read, so
+// that a run of keys or a dragged slider rebuilds the latest setting only (a timer message comes
+// after every other message in the queue).
+void SettingChanged() {
+    Unsaved = !Work.drawing.grey.empty();
+    char threshold[40];
+    std::snprintf(threshold, sizeof threshold, "Threshold: %d", Work.settings.threshold);
+    SetText(IdThresholdText, threshold);
+    SetTimer(Window, RebuildTimer, 1, nullptr);
 }
 
 void Message(const std::string& text, UINT type) {
@@ -110,12 +123,13 @@ void OpenDrawing() {
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrTitle = "Open a drawing";
+    dialog.lpstrInitialDir = DrawingsFolder;
     // The pictures are found in the starting folder, so the dialog must not move it.
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameA(&dialog))
         return;
-    std::vector<uint8_t> grey;
-    const DrawingRead read = ReadDrawing(path, grey);
+    Drawing drawing;
+    const DrawingRead read = ReadDrawing(path, drawing);
     if (read != DrawingRead::Ok) {
         Message(std::string(path) +
                     (read == DrawingRead::TooLarge
@@ -125,13 +139,18 @@ void OpenDrawing() {
                 MB_ICONEXCLAMATION);
         return;
     }
-    Work.grey.swap(grey);
-    Work.mends.clear();
+    Work.drawing = std::move(drawing);
+    Work.pageGrey.clear();
+    Work.mending = MakerMending();
+    Unsaved = true;
     const char* name = std::strrchr(path, '\\');
+    if (name && name - path < MAX_PATH) // the next Open starts in this drawing's folder
+        std::snprintf(DrawingsFolder, MAX_PATH, "%.*s", int(name - path), path);
     SetWindowTextA(Window,
                    (std::string("Hueberry Page Maker - ") + (name ? name + 1 : path)).c_str());
     SetText(IdStatus, "Each tint is what one click fills. Red marks a leak (a gap that lets the "
-                      "colour run into the next area) or a region too small to hit.");
+                      "colour run into the next area) or a region too small to hit. Mend all "
+                      "cleans specks, closes gaps and fills tiny pockets.");
     PageChanged();
 }
 
@@ -152,8 +171,10 @@ void Replace() {
     if (MessageBoxA(Window, question, "Hueberry Page Maker", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     char path[MAX_PATH];
-    PagePath(SelectedPicture(), path);
-    const ReplaceResult result = ReplacePage(path, Work.mask);
+    const ReplaceResult result = PicturePath(SelectedPicture(), path) ? ReplacePage(path, Work.mask)
+                                                                      : ReplaceResult::WriteFailed;
+    if (result == ReplaceResult::Done)
+        Unsaved = false;
     char text[400];
     if (result == ReplaceResult::Done)
         std::snprintf(text, sizeof text,
@@ -164,7 +185,8 @@ void Replace() {
         std::snprintf(text, sizeof text,
                       result == ReplaceResult::BackupFailed
                           ? "%s.bak could not be written, so nothing was changed."
-                          : "%s could not be written; the old page is unchanged.",
+                          : "%s could not be written (is it read-only?); the old page is "
+                            "unchanged.",
                       picture.file);
     if (result != ReplaceResult::Done)
         Message(text, MB_ICONEXCLAMATION);
@@ -175,7 +197,7 @@ void Replace() {
 // The page as a child will see it, each region in a light tint of its own, lines black and the
 // problems red.
 void PaintPage(HDC dc) {
-    if (Work.grey.empty()) {
+    if (Work.drawing.grey.empty()) {
         RECT page = {PageLeft, PageTop, PageLeft + StdPageWidth, PageTop + StdPageHeight};
         FillRect(dc, &page, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         FrameRect(dc, &page, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
@@ -238,25 +260,35 @@ HWND AddControl(const char* kind, const char* text, DWORD style, int id, int y, 
 
 void CreateControls() {
     AddControl("BUTTON", "Open drawing...", BS_PUSHBUTTON | WS_TABSTOP, IdOpen, 6, 28);
-    AddControl("STATIC", "", 0, IdThresholdText, 44, 16);
+    AddControl("STATIC", "", 0, IdThresholdText, 40, 16);
     HWND slider =
-        AddControl(TRACKBAR_CLASSA, "", TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, IdThreshold, 60, 26);
+        AddControl(TRACKBAR_CLASSA, "", TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, IdThreshold, 56, 26);
     SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(1, 255));
-    SendMessageA(slider, TBM_SETPOS, TRUE, Work.threshold);
-    AddControl("STATIC", "Thicker lines:", 0, 0, 94, 16);
-    HWND thicken = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, IdThicken, 110, 100);
+    SendMessageA(slider, TBM_SETLINESIZE, 0, 1);
+    SendMessageA(slider, TBM_SETPAGESIZE, 0, 16);
+    SendMessageA(slider, TBM_SETPOS, TRUE, Work.settings.threshold);
+    AddControl("STATIC", "Thicker lines:", 0, 0, 86, 16);
+    HWND thicken = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, IdThicken, 102, 100);
     for (const char* choice : {"no", "by 1 pixel", "by 2 pixels"})
         SendMessageA(thicken, CB_ADDSTRING, 0, LPARAM(choice));
     SendMessageA(thicken, CB_SETCURSEL, 0, 0);
-    AddControl("BUTTON", "Close gaps", BS_PUSHBUTTON | WS_TABSTOP, IdCloseGaps, 142, 26);
-    AddControl("BUTTON", "Fill tiny pockets", BS_PUSHBUTTON | WS_TABSTOP, IdFillPockets, 172, 26);
-    AddControl("STATIC", "", 0, IdCounts, 206, 48);
-    AddControl("STATIC", "Replace picture:", 0, 0, 276, 16);
-    HWND picture = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, IdPicture, 292, 150);
+    AddControl("STATIC", "Gaps up to:", 0, 0, 130, 16);
+    HWND gaps = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, IdGaps, 146, 140);
+    for (const char* choice :
+         {"1 pixel", "2 pixels", "3 pixels", "4 pixels", "5 pixels", "6 pixels"})
+        SendMessageA(gaps, CB_ADDSTRING, 0, LPARAM(choice));
+    SendMessageA(gaps, CB_SETCURSEL, Work.settings.gaps - 1, 0);
+    AddControl("BUTTON", "Turn a quarter", BS_AUTOCHECKBOX | WS_TABSTOP, IdTurn, 174, 20);
+    AddControl("BUTTON", "Close gaps", BS_PUSHBUTTON | WS_TABSTOP, IdCloseGaps, 198, 24);
+    AddControl("BUTTON", "Fill tiny pockets", BS_PUSHBUTTON | WS_TABSTOP, IdFillPockets, 226, 24);
+    AddControl("BUTTON", "Mend all", BS_PUSHBUTTON | WS_TABSTOP, IdMendAll, 254, 24);
+    AddControl("STATIC", "", 0, IdCounts, 284, 64);
+    AddControl("STATIC", "Replace picture:", 0, 0, 352, 16);
+    HWND picture = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, IdPicture, 368, 150);
     for (const PageSetEntry& p : PageSet)
         SendMessageA(picture, CB_ADDSTRING, 0, LPARAM(p.title));
     SendMessageA(picture, CB_SETCURSEL, 0, 0);
-    AddControl("BUTTON", "Replace", BS_PUSHBUTTON | WS_TABSTOP, IdReplace, 408, 30);
+    AddControl("BUTTON", "Replace", BS_PUSHBUTTON | WS_TABSTOP, IdReplace, 480, 30);
     HWND status = AddControl("STATIC", "", 0, IdStatus, PageTop + StdPageHeight + 8, 40);
     SetWindowPos(status, nullptr, PageLeft, PageTop + StdPageHeight + 8, StdPageWidth, 40,
                  SWP_NOZORDER);
@@ -277,8 +309,22 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     case WM_HSCROLL:
-        Work.threshold = int(SendDlgItemMessageA(window, IdThreshold, TBM_GETPOS, 0, 0));
-        PageChanged();
+        Work.settings.threshold = int(SendDlgItemMessageA(window, IdThreshold, TBM_GETPOS, 0, 0));
+        SettingChanged();
+        return 0;
+    case WM_TIMER:
+        if (wParam == RebuildTimer) {
+            KillTimer(window, RebuildTimer);
+            PageChanged();
+        }
+        return 0;
+    case WM_CLOSE:
+        if (Unsaved && MessageBoxA(window,
+                                   "The page made from this drawing has not replaced a picture. "
+                                   "Close the Page Maker and lose it?",
+                                   "Hueberry Page Maker", MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return 0;
+        DestroyWindow(window);
         return 0;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -287,14 +333,33 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
             break;
         case IdThicken:
             if (HIWORD(wParam) == CBN_SELCHANGE) {
-                Work.thicken = int(SendDlgItemMessageA(window, IdThicken, CB_GETCURSEL, 0, 0));
-                PageChanged();
+                Work.settings.thicken =
+                    int(SendDlgItemMessageA(window, IdThicken, CB_GETCURSEL, 0, 0));
+                SettingChanged();
             }
             break;
+        case IdGaps:
+            if (HIWORD(wParam) == CBN_SELCHANGE) {
+                Work.settings.gaps =
+                    1 + int(SendDlgItemMessageA(window, IdGaps, CB_GETCURSEL, 0, 0));
+                SettingChanged();
+            }
+            break;
+        case IdTurn:
+            Work.settings.turn = IsDlgButtonChecked(window, IdTurn) == BST_CHECKED;
+            SettingChanged();
+            break;
         case IdCloseGaps:
+            Work.mending.gaps = true;
+            SettingChanged();
+            break;
         case IdFillPockets:
-            Work.mends += LOWORD(wParam) == IdCloseGaps ? 'G' : 'P';
-            PageChanged();
+            Work.mending.pockets = true;
+            SettingChanged();
+            break;
+        case IdMendAll:
+            Work.mending = MendAll;
+            SettingChanged();
             break;
         case IdPicture:
             if (HIWORD(wParam) == CBN_SELCHANGE)
@@ -317,22 +382,15 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 int RunMakerWindow(HINSTANCE instance, int showCommand) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    GetCurrentDirectoryA(MAX_PATH, PagesFolder);
+    // The Open dialog starts among the user's pictures, not among the program's page files.
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, 0, DrawingsFolder)))
+        DrawingsFolder[0] = 0;
     ViewInfo.header = {
         sizeof(BITMAPINFOHEADER), StdPageWidth, StdPageHeight, 1, 8, BI_RGB, 0, 0, 0, 256, 0};
     ViewInfo.colours[MarkColour] = {0, 0, 255, 0};
-    // Pale tints with hues far apart from one region to the next: each colour channel follows
-    // the hue round the wheel between 175 and 250.
     for (int i = FirstTint; i < 256; ++i) {
-        BYTE channel[3];
-        for (int c = 0; c < 3; ++c) {
-            const int hue = (i * 139 + c * 120) % 360; // degrees past this channel's peak
-            const int distance = std::min(hue, 360 - hue);
-            channel[c] = BYTE(distance <= 60    ? 250
-                              : distance >= 120 ? 175
-                                                : 325 - distance * 5 / 4);
-        }
-        ViewInfo.colours[i] = {channel[2], channel[1], channel[0], 0};
+        const Tint tint = RegionTint(i);
+        ViewInfo.colours[i] = {tint.blue, tint.green, tint.red, 0};
     }
 
     WNDCLASSA windowClass = {};

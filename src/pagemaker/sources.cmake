@@ -1,4 +1,3 @@
-list(APPEND HB_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/LineArt.cpp ${CMAKE_CURRENT_LIST_DIR}/PageCheck.cpp)
 # The Page Maker (hbpages.exe) is a program of its own: its shell is apart from the main program's.
 set(HB_PAGEMAKER_SOURCES ${CMAKE_CURRENT_LIST_DIR}/Maker.cpp ${CMAKE_CURRENT_LIST_DIR}/MakerWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Drawing.cpp ${CMAKE_SOURCE_DIR}/src/page/FileBytes.cpp)

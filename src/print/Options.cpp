@@ -1,9 +1,9 @@
 // The printing mode, its four-byte file printer.dta and the Printing Options dialog.
 #include "print/Options.h"
 
-#include "dialogs/Dialogbx.h"
 #include "print/PrintModeFile.h"
 #include "resource.h"
+#include "support/DialogHelpers.h"
 
 int PrintMode;
 

@@ -3,11 +3,12 @@
 
 #include <commdlg.h>
 
-#include "app/App.h"
 #include "page/Page.h"
 #include "print/Layouts.h"
 #include "print/Options.h"
+#include "print/PrintSteps.h"
 #include "support/Messages.h"
+#include "support/Program.h"
 
 namespace {
 
@@ -55,64 +56,46 @@ void MapPrintableArea(HDC printer, const PrintableArea& area) {
     SetViewportOrgEx(printer, area.xOrigin, area.yOrigin, nullptr);
 }
 
-int RunPrintJob(HWND window, HDC printer, int horzRes, int vertRes) {
+int RunPrintJob(HWND window, HDC printer) {
     // The layouts take 16-bit sizes. A side beyond 32,767 device pixels would wrap and garble the
     // print, so the area is handed on scaled down and the device maps it back up
     // (FitPrintableArea).
-    const PrintableArea area = FitPrintableArea(horzRes, vertRes);
+    const PrintableArea area =
+        FitPrintableArea(GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES));
     const short xPage = short(area.pw), yPage = short(area.ph);
     if (!xPage && !yPage) {
         AssertBox("xPage || yPage", "Print", 49);
         // Ending the program from the box destroys the main window, whose shutdown releases the
         // page buffers: the job then ends here without drawing from them.
-        if (!IsWindow(window) || !lpDib) {
-            DeleteDC(printer);
-            BusyFlag = 0;
+        if (!IsWindow(window) || !lpDib)
             return 1;
-        }
     }
     hcurCurrent = hcurWait;
     SetCursor(hcurWait);
     EnableWindow(window, FALSE);
     SetAbortProc(printer, PrintAbortProc);
 
-    int failed = 0;
-    const bool documentStarted = StartDocA(printer, &PrintDocument) > 0;
-    if (!documentStarted || StartPage(printer) <= 0) {
-        failed = 1;
-    } else {
-        // Set after StartPage: older drivers reset the context's attributes when a page starts.
-        MapPrintableArea(printer, area);
-        if (PrintMode == 0)
-            PrintDefault(printer, xPage, yPage);
-        else
-            PrintAlternate(printer, xPage, yPage);
-    }
-    if (EndPage(printer) > 0)
-        EndDoc(printer);
-    else if (documentStarted)
-        AbortDoc(
-            printer); // a started document that cannot be ended would stay in the printer's queue
-
-    // A window closed while the abort procedure dispatched messages is gone; there is nothing to
-    // restore.
-    if (IsWindow(window)) {
-        EnableWindow(window, TRUE);
-        DiscardInput(window);
-        RepostPointer(window);
-    }
-    DeleteDC(printer);
-    BusyFlag = 0;
-    return failed;
-}
-
-int PrintCommand(HINSTANCE, HWND window) {
-    BusyFlag = 1;
-    HDC printer = GetPrinterDC(window);
-    if (!printer) {
-        BusyFlag = 0;
-        return 1;
-    }
-    return RunPrintJob(window, printer, GetDeviceCaps(printer, HORZRES),
-                       GetDeviceCaps(printer, VERTRES));
+    struct Job {
+        HDC printer;
+        const PrintableArea& area;
+        short xPage, yPage;
+    } job = {printer, area, xPage, yPage};
+    const PrintJobCalls calls = {
+        &job,
+        [](void* j) { return StartDocA(static_cast<Job*>(j)->printer, &PrintDocument); },
+        [](void* j) { return StartPage(static_cast<Job*>(j)->printer); },
+        [](void* j) {
+            const Job& job = *static_cast<Job*>(j);
+            // Set after StartPage: older drivers reset the context's attributes when a page starts.
+            MapPrintableArea(job.printer, job.area);
+            if (PrintMode == 0)
+                PrintDefault(job.printer, job.xPage, job.yPage);
+            else
+                PrintAlternate(job.printer, job.xPage, job.yPage);
+        },
+        [](void* j) { return EndPage(static_cast<Job*>(j)->printer); },
+        [](void* j) { EndDoc(static_cast<Job*>(j)->printer); },
+        [](void* j) { AbortDoc(static_cast<Job*>(j)->printer); },
+    };
+    return RunPrintSteps(calls);
 }

@@ -1,11 +1,11 @@
 // The six command buttons and 36 colour buttons: their tables, creation and owner drawing.
 #include "screen/Buttons.h"
 
-#include "app/App.h"
 #include "colouring/ColourTable.h"
 #include "colouring/Display.h"
 #include "screen/ScreenTables.h"
 #include "support/Gdi.h"
+#include "support/Program.h"
 
 // In creation order; the bitmap slots of hbmCommand and hbmCommandDn are id - 1001.
 ButtonRecord CommandButtons[6] = {

@@ -1,15 +1,14 @@
 // The dotted background, the bevelled frame around the picture well, and the title strip.
 #include "screen/Drawbrdr.h"
 
-#include "app/App.h"
 #include "page/PageSet.h"
 #include "screen/ScreenTables.h"
 #include "support/Gdi.h"
 #include "support/Messages.h"
+#include "support/Program.h"
 
 namespace {
 
-constexpr int ScreenWidth = 800, ScreenHeight = 600;
 constexpr int TileSize = 8;
 constexpr POINT TitleAreaAt = {326, 543};
 constexpr SIZE TitleAreaSize = {148, 45};

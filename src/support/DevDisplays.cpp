@@ -3,11 +3,10 @@
 
 #include <cstdio>
 
-#include "app/App.h"
-#include "page/Page.h"
 #include "support/DevFormats.h"
 #include "support/Gdi.h"
 #include "support/Messages.h"
+#include "support/Program.h"
 
 namespace {
 
@@ -40,7 +39,6 @@ void ShowULongs(const unsigned long* values, int count, const RECT& strip) {
     ShowStatus(text, strip, CentredText);
 }
 
-char PageHeaderText[DeveloperTextSize]; // the developer dialog shows it; it outlives the call
 char DrawItemText[DeveloperTextSize];
 char ModulePath[ModulePathSize];
 
@@ -105,32 +103,6 @@ void StatusReal2(double a, double b) {
     char text[StatusTextSize];
     FormatStatusReals(text, sizeof text, a, b);
     ShowStatus(text, NarrowStrip, CentredText);
-}
-
-void DumpColourTable() {
-    char text[DumpTextSize];
-    for (int group = 0; group < 256; group += 64) {
-        StatusInt(FormatColourGroup(text, sizeof text, bmp.bmiColors, group));
-        ShowMessage(hWndMain, text, "Colors", MB_OK);
-    }
-}
-
-void DumpPageBytes() {
-    if (!lpDib)
-        return;
-    char text[DumpTextSize];
-    for (int group = 0; group < 256; group += 64) {
-        StatusInt(FormatByteGroup(text, sizeof text, lpDib, group));
-        ShowMessage(hWndMain, text, "Colors", MB_OK);
-    }
-}
-
-void ShowPageHeader() {
-    FormatPageHeader(PageHeaderText, sizeof PageHeaderText, bmfhead, bmp.bmiHeader);
-    // At most one dialog: an open one keeps the text it was created with.
-    if (!hDlgDeveloper)
-        hDlgDeveloper = CreateDialogParamA(hInst, "ModelessDlg", hWndMain, DeveloperDlgProc,
-                                           reinterpret_cast<LPARAM>(PageHeaderText));
 }
 
 INT_PTR CALLBACK DeveloperDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

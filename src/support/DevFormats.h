@@ -3,10 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "page/PageFormat.h"
-
 constexpr size_t StatusTextSize = 128;
-constexpr size_t DumpTextSize = 1024;
 constexpr size_t DeveloperTextSize = 2048;
 constexpr size_t ModulePathSize = 128;
 constexpr size_t ModuleDirectoryMax = 115; // leaves room for an 8.3 name and the terminator
@@ -19,15 +16,6 @@ void FormatStatusULongs(char* out, size_t size, const unsigned long* values, int
 void FormatStatusHex(char* out, size_t size, unsigned value);          // "%4.4xh"
 void FormatStatusHexLong(char* out, size_t size, unsigned long value); // "%lx"
 void FormatStatusReals(char* out, size_t size, double a, double b);    // "%f,  %f"
-
-// One box of the colour-table dump: entries group .. group + 63 as red, green and blue. Returns the
-// length.
-int FormatColourGroup(char* out, size_t size, const RgbQuad colours[256], int group);
-// One box of the page-bytes dump: bytes group .. group + 59. Returns the length.
-int FormatByteGroup(char* out, size_t size, const uint8_t* bytes, int group);
-// The page's file header and info header as the developer dialog shows them. Returns the length.
-int FormatPageHeader(char* out, size_t size, const BitmapFileHeader& file,
-                     const BitmapInfoHeader& info);
 
 // Turns path (the program file's full path, in a buffer of size bytes) into the path of name beside
 // it: the directory with its last backslash or colon, then name, or "?" when the directory is

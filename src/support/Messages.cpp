@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/App.h"
+#include "support/Program.h"
 #include "support/TextFormat.h"
 
 namespace {
@@ -27,11 +27,8 @@ char* GetResString(UINT number, int slot) {
     return buffer;
 }
 
-MessageBoxFn MessageBoxHook;
-
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT type) {
-    return MessageBoxHook ? MessageBoxHook(owner, text, caption, type)
-                          : MessageBoxA(owner, text, caption, type);
+    return MessageBoxA(owner, text, caption, type);
 }
 
 int ShowResMessage(UINT textNumber, UINT captionNumber, UINT type) {

@@ -7,10 +7,6 @@ void AssertBox(const char* expression, const char* file, unsigned line);
 int LogMessage(const char* format, ...);
 int StartLog();
 
-// Every message box of the program goes through ShowMessage, so tests can answer boxes without a
-// screen.
-typedef int (*MessageBoxFn)(HWND owner, const char* text, const char* caption, UINT type);
-extern MessageBoxFn MessageBoxHook; // null: the platform's MessageBoxA
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT type);
 // A box with string-table texts: text number and caption number.
 int ShowResMessage(UINT textNumber, UINT captionNumber, UINT type);

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "colouring/ColourTable.h"
-#include "page/PageFormat.h"
+#include "../DesignColours.h"
 #include "support/Gdi.h"
 
 namespace e2e {
@@ -68,35 +67,52 @@ inline std::string MakeWorkDir(const std::string& name) {
 }
 
 constexpr int PageLeft = 70, PageTop = 70; // the picture in the main window's client area
+constexpr int PageWidth = 660, PageHeight = 460;
+constexpr uint8_t OutlineIndex = 0, BlankIndex = 37;
 constexpr const char* PageFiles[6] = {"bones.col", "duck.col",   "parrots.col",
                                       "pig.col",   "spider.col", "buy_me.col"};
 
-// A page as the program holds it; At takes picture coordinates (y from the top).
+// A page file as the test reads it; At takes picture coordinates (y from the top).
 struct Page {
-    BitmapFileHeader file{};
-    MYBITMAPINFO info{};
+    uint16_t blank = 0;          // the blank flag
+    std::vector<uint32_t> table; // an 8-bit file's colours 0-37 as 0xRRGGBB (none for 1-bit)
     std::vector<uint8_t> pixels; // bottom-up rows, as stored
-    uint8_t& At(int x, int y) { return pixels[size_t(StdPageHeight - 1 - y) * StdPageWidth + x]; }
-    uint32_t Rgb(uint8_t index) const { // 0xRRGGBB from the page's own colour table
-        const RgbQuad& q = info.bmiColors[index];
-        return uint32_t(q.rgbRed) << 16 | uint32_t(q.rgbGreen) << 8 | q.rgbBlue;
-    }
+    uint8_t& At(int x, int y) { return pixels[size_t(PageHeight - 1 - y) * PageWidth + x]; }
 };
 
+// Reads a 660 x 460 page file by its written-down layout, not with the program's loader: a 1-bit
+// page's rows are 84 bytes, most significant bit first, a set bit blank and a clear one outline;
+// an 8-bit page's pixels are bytes at the offset the header gives.
 inline bool LoadPage(const std::string& path, Page& page) {
-    std::vector<uint8_t> bytes;
-    PalEntry palette[256];
-    BuildPaletteEntries(palette);
-    page.pixels.assign(PagePixelBytes, 0);
-    return ReadBytes(path, bytes) && ParsePage(bytes.data(), bytes.size(), palette, page.file,
-                                               page.info, page.pixels.data()) == 1;
+    std::vector<uint8_t> b;
+    const auto u32 = [&](size_t at) {
+        return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+               uint32_t(b[at + 3]) << 24;
+    };
+    if (!ReadBytes(path, b) || b.size() < 1078 || b[0] != 'C' || b[1] != 'O' ||
+        u32(18) != PageWidth || u32(22) != PageHeight)
+        return false;
+    page.blank = uint16_t(b[6] | b[7] << 8);
+    const size_t offset = u32(10), mono = b[28] == 1;
+    if (b.size() < offset + (mono ? 84 : PageWidth) * PageHeight)
+        return false;
+    page.pixels.assign(size_t(PageWidth) * PageHeight, 0);
+    page.table.clear();
+    for (size_t i = 0; i < page.pixels.size(); ++i) {
+        const size_t row = i / PageWidth, x = i % PageWidth;
+        const bool set = b[offset + row * 84 + x / 8] >> (7 - x % 8) & 1;
+        page.pixels[i] = !mono ? b[offset + i] : set ? BlankIndex : OutlineIndex;
+    }
+    for (size_t i = 0; !mono && i < 38; ++i)
+        page.table.push_back(u32(54 + 4 * i) & 0xFFFFFF);
+    return true;
 }
 
 // What a click at (x, y) with colour leaves: the 4-connected pixels that are neither outline nor
 // colour take it. Returns how many pixels changed.
 inline int ApplyFill(Page& page, int x, int y, uint8_t colour) {
     const auto open = [&](int px, int py) {
-        return px >= 0 && py >= 0 && px < StdPageWidth && py < StdPageHeight &&
+        return px >= 0 && py >= 0 && px < PageWidth && py < PageHeight &&
                page.At(px, py) != OutlineIndex && page.At(px, py) != colour;
     };
     if (!open(x, y))

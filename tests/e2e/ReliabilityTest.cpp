@@ -10,7 +10,7 @@ namespace {
 
 // Run by faults.sh on a full, then a read-only folder; bones.col is read-only besides. Each failed
 // save is said once, naming its file; then the step or Quit goes on; the old file stays as it was.
-TEST_F(Session, DISABLED_WriteRefused) {
+TEST_F(Scripted, WriteRefused) {
     if (!Exists("bones.col")) // the second run finds the first one's pages
         Seed();
     SetFileAttributesA(File("bones.col").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -36,7 +36,7 @@ TEST_F(Session, DISABLED_WriteRefused) {
 
 // Run by faults.sh, which kills the program as it colours a region of bones.col and steps away and
 // back, saving; the next run finds each page whole, as delivered but for that region (either way).
-TEST_F(Session, DISABLED_KilledWhileSaving) {
+TEST_F(Scripted, KilledWhileSaving) {
     CreateDirectoryA((dir_ += "\\pages").c_str(), nullptr); // kept: the fixture leaves it, full
     if (!Exists("bones.col"))
         Seed();
@@ -65,7 +65,7 @@ TEST_F(Session, DISABLED_KilledWhileSaving) {
 // HB_SESSION_ACTIONS (200) seeded child's actions: clicks but on Quit, colours, keys C I P and page
 // keys, Info, Printing Options, print dialog (Escape closes all). Each is answered, memory stays
 // flat, and it draws as before after more repaints than Wine's 16,384 GDI handles (1,900 actions).
-TEST_F(Session, DISABLED_LongSession) {
+TEST_F(Scripted, LongSession) {
     const char* length = std::getenv("HB_SESSION_ACTIONS");
     const int actions = length ? std::atoi(length) : 200;
     std::mt19937 random(2026);

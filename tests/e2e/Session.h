@@ -19,7 +19,7 @@ namespace e2e {
 // region at R5 beside it on a different side: a click landing a pixel off would fill R5.
 constexpr POINT R1{299, 283}, R2{467, 148}, R3{266, 238}, R4{291, 417}, R5{349, 203};
 constexpr POINT BesideR5[4] = {{364, 207}, {330, 203}, {347, 224}, {347, 196}};
-constexpr uint8_t Red = 2, Black = 1, Pink = 11; // the colours of buttons 2001, 2000, 2010
+constexpr uint8_t Red = 2, Black = 1, Pink = 11, Rust = 21; // buttons 2001, 2000, 2010, 2020
 
 class Session : public ::testing::Test {
   protected:
@@ -93,6 +93,36 @@ class Session : public ::testing::Test {
         ASSERT_EQ(wrong, 0) << what << ": pixels differ; the screen is in " << dir_;
     }
 
+    // A point of the main window's client area on the screen.
+    POINT ScreenOf(int cx, int cy) const {
+        POINT p{cx, cy};
+        ClientToScreen(app_.Main(), &p);
+        return p;
+    }
+    // The pointer moved to a point of the client area shows the cursor given there.
+    bool CursorAt(int cx, int cy, HCURSOR want) const {
+        return MoveTo(ScreenOf(cx, cy)) && WaitUntil([&] { return CurrentCursor() == want; }, 2000);
+    }
+
+    // The main window shows a bitmap of the program's resources at a point of its client area.
+    bool ShowsBitmap(const char* name, int cx, int cy, int timeoutMs = 5000) const {
+        Shot want;
+        if (!LoadShot(WinePath(HB_SOURCE_DIR "/resources/bitmaps/" + std::string(name) + ".bmp"),
+                      want))
+            return false;
+        return WaitUntil(
+            [&] {
+                const Shot got = GrabClient(app_.Main());
+                for (int y = 0; y < want.height; ++y)
+                    for (int x = 0; x < want.width; ++x)
+                        if (got.px[size_t(cy + y) * got.width + cx + x] !=
+                            want.px[size_t(y) * want.width + x])
+                            return false;
+                return true;
+            },
+            timeoutMs, 30);
+    }
+
     void Fill(Page& expected, POINT at, uint8_t colour) {
         ASSERT_GT(ApplyFill(expected, at.x, at.y, colour), 0) << "nothing to fill there";
         ASSERT_TRUE(app_.Click(PageLeft + at.x, PageTop + at.y));
@@ -159,14 +189,21 @@ class Session : public ::testing::Test {
             for (int x = 0; x < got.width; ++x) {
                 const int px = x - PageLeft, py = y - PageTop;
                 const bool picture =
-                    page && px >= 0 && py >= 0 && px < StdPageWidth && py < StdPageHeight;
+                    page && px >= 0 && py >= 0 && px < PageWidth && py < PageHeight;
                 if (!picture && want.px.empty())
                     continue;
                 const size_t i = size_t(y) * got.width + x;
-                wrong += got.px[i] != (picture ? page->Rgb(page->At(px, py)) : want.px[i]);
+                const uint8_t index = picture ? page->At(px, py) : 0;
+                wrong += got.px[i] != (!picture     ? want.px[i]
+                                       : index < 38 ? DesignColours[index]
+                                                    : ~0u);
             }
         return wrong;
     }
 };
+
+// The sessions that a script runs under conditions of its own (a printer, a small display, a full
+// folder, kills, length): left out of the plain run, each started by its script by name.
+class Scripted : public Session {};
 
 } // namespace e2e

@@ -13,114 +13,109 @@ namespace {
 constexpr POINT Long{328, 382}, Small[8] = {{243, 144}, {541, 346}, {97, 352},  {276, 98},
                                             {554, 359}, {279, 195}, {140, 313}, {529, 359}};
 
-class Sounds : public Session {
-  protected:
-    // sound.sh's folder: the recording (22,050 two-byte samples a second), the log, marks.txt.
-    static std::string Shared(const char* name) {
-        const char* dir = std::getenv("HB_SOUND_DIR");
-        return WinePath(std::string(dir ? dir : ".") + "/" + name);
-    }
-    static long Heard() {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        GetFileAttributesExA(Shared("cap.raw").c_str(), GetFileExInfoStandard, &data);
-        return long(data.nFileSizeLow);
-    }
-    static void Listen(long from, int ms) {
-        ASSERT_TRUE(WaitUntil([&] { return Heard() >= from + ms * 441 / 10; }, ms + 9000, 5));
-    }
-    // Until wave n's second 10 ms (a sound's first milliseconds are lost in the recording) is in
-    // the recording after from: under load a sound took hundreds of ms to start.
-    static bool Hears(int n, long from) {
-        std::vector<uint8_t> wave, heard;
-        const std::string file = HB_SOURCE_DIR "/resources/sounds/" + std::to_string(n) + ".wav";
-        if (!ReadBytes(WinePath(file), wave) || wave.size() < 1000)
-            return false;
-        const auto piece = std::search(wave.begin(), wave.end(), "data", "data" + 4) + 448;
-        const auto found = [&] {
+// sound.sh's folder: the recording (22,050 two-byte samples a second), the log, marks.txt.
+std::string Shared(const char* name) {
+    const char* dir = std::getenv("HB_SOUND_DIR");
+    return WinePath(std::string(dir ? dir : ".") + "/" + name);
+}
+long Heard() {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(Shared("cap.raw").c_str(), GetFileExInfoStandard, &data);
+    return long(data.nFileSizeLow);
+}
+void Listen(long from, int ms) {
+    ASSERT_TRUE(WaitUntil([&] { return Heard() >= from + ms * 441 / 10; }, ms + 9000, 5));
+}
+// Until wave n's second 10 ms (a sound's first milliseconds are lost in the recording) is in the
+// recording after from: under load a sound took hundreds of ms to start.
+bool Hears(int n, long from) {
+    std::vector<uint8_t> wave, heard;
+    const std::string file = HB_SOURCE_DIR "/resources/sounds/" + std::to_string(n) + ".wav";
+    if (!ReadBytes(WinePath(file), wave) || wave.size() < 1000)
+        return false;
+    const auto piece = std::search(wave.begin(), wave.end(), "data", "data" + 4) + 448;
+    return WaitUntil(
+        [&] {
             return ReadBytes(Shared("cap.raw"), heard) && long(heard.size()) > from &&
                    std::search(heard.begin() + from, heard.end(), piece, piece + 440) !=
                        heard.end();
-        };
-        return WaitUntil(found, 5000);
+        },
+        5000);
+}
+// The opener the design's pick gives for the clock reading the program took last before the n-th
+// sound it started, from Wine's relay trace.
+int Picked(size_t n) {
+    std::ifstream log(Shared("session.log"));
+    uint32_t tick = 0;
+    for (std::string line; std::getline(log, line);) {
+        const size_t at = line.find("timeGetTime() retval=");
+        if (at != std::string::npos)
+            tick = uint32_t(std::stoul(line.substr(at + 21, 8), nullptr, 16));
+        else if (line.find(":Call winmm.PlaySoundA(") != line.npos &&
+                 line.find(",00000005)") != line.npos && --n == 0)
+            return 1 + int((tick * 214013u + 2531011u) >> 16 & 0x7FFF) % 4;
     }
-    // The opener the design's pick gives for the clock reading the program took last before the
-    // n-th sound it started, from Wine's relay trace.
-    static int Picked(size_t n) {
-        std::ifstream log(Shared("session.log"));
-        uint32_t tick = 0;
-        for (std::string line; std::getline(log, line);) {
-            const size_t at = line.find("timeGetTime() retval=");
-            if (at != std::string::npos)
-                tick = uint32_t(std::stoul(line.substr(at + 21, 8), nullptr, 16));
-            else if (line.find(":Call winmm.PlaySoundA(") != line.npos &&
-                     line.find(",00000005)") != line.npos && --n == 0)
-                return 1 + int((tick * 214013u + 2531011u) >> 16 & 0x7FFF) % 4;
-        }
-        return 0;
-    }
+    return 0;
+}
 
+TEST_F(Scripted, Sounds) {
+    std::ofstream marks(Shared("marks.txt")); // the input, its byte in the recording, the pick
+    bool traced = false;
+    size_t started = 0; // sounds the inputs have started
+    int picks = 0;      // bit n: opener n picked
     // The button pressed on a colour button or a point of the picture, coming from a pixel aside
     // (Wine was seen to drop a click on a window taking the activation, and one under a pointer
-    // that had not moved since the window appeared). marks.txt gets the input, where it falls in
-    // the recording and, traced, the opener picked. A known sound is waited for; the fill has begun
-    // once its sound has, and the next click waits for its end.
-    long Press(const char* what, POINT at, int id = 0) {
+    // that had not moved since the window appeared). A known sound is waited for; the fill has
+    // begun once its sound has, and the next click waits for its end.
+    const auto press = [&](const char* what, POINT at, int id = 0) {
         RECT r{};
         GetWindowRect(GetDlgItem(app_.Main(), id), &r);
         POINT p{PageLeft + at.x, PageTop + at.y};
         ClientToScreen(app_.Main(), &p);
         p = id ? POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2} : p;
-        ++started_;
+        ++started;
         WaitUntil([&] { return GetForegroundWindow() == app_.Main(); }, 2000);
         EXPECT_TRUE(MoveTo({p.x - 1, p.y}) && MoveTo(p));
         const long mark = Heard();
         EXPECT_TRUE(ClickHere());
         int pick = 0;
-        if (traced_ && !id) {
-            EXPECT_TRUE(WaitUntil([&] { return (pick = Picked(started_)) != 0; }, 5000));
+        if (traced && !id) {
+            EXPECT_TRUE(WaitUntil([&] { return (pick = Picked(started)) != 0; }, 5000));
         }
         const int sound = id ? 8 : pick;
         EXPECT_TRUE(!sound || Hears(sound, mark)) << "sound " << sound << " unheard after " << what;
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app_.Main()) != 0; }, 20000));
-        picks_ |= 1 << pick;
-        marks_ << what << ' ' << mark << ' ' << pick << std::endl;
+        picks |= 1 << pick;
+        marks << what << ' ' << mark << ' ' << pick << std::endl;
         return mark;
-    }
+    };
     // A fill or the wipe, from its start (the main window disabled) to its end.
-    void End() {
+    const auto end = [&] {
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(app_.Main()); }, 5000, 1));
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app_.Main()) != 0; }, 20000, 1));
-        marks_ << "end " << Heard() << " 0" << std::endl;
-    }
-    void Open(const char* trace) {
+        marks << "end " << Heard() << " 0" << std::endl;
+    };
+    ASSERT_NO_FATAL_FAILURE(Seed());
+    Page duck = Read(1); // uncoloured at each start
+    const auto open = [&](const char* trace) {
         SetEnvironmentVariableA("WINEDEBUG", trace);
         ASSERT_NO_FATAL_FAILURE(Start());
         ASSERT_NO_FATAL_FAILURE(CloseIntro(VK_ESCAPE));
-        if (Exists(PageFiles[1])) { // duck.col, uncoloured at each start
+        if (Exists(PageFiles[1])) {
             PressKeys({VK_DOWN});
-            ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &duck_));
+            ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &duck));
         }
-    }
+    };
 
-    std::ofstream marks_{Shared("marks.txt")};
-    Page duck_;
-    bool traced_ = false;
-    size_t started_ = 0; // sounds the inputs have started
-    int picks_ = 0;      // bit n: opener n picked
-};
-
-TEST_F(Sounds, DISABLED_Heard) {
-    ASSERT_NO_FATAL_FAILURE(Seed());
-    duck_ = Read(1);
-    ASSERT_NO_FATAL_FAILURE(Open("+mci"));
-    Listen(Press("colour", {}, 2010), 400);
-    Press("long", Long);
-    End();
+    ASSERT_NO_FATAL_FAILURE(open("+mci"));
+    Listen(press("colour", {}, 2010), 400);
+    press("long", Long);
+    end();
     Listen(Heard(), 300);
-    Listen(Press("short", Small[0]), 800);
+    Listen(press("short", Small[0]), 800);
     PressKeys({'C'});
-    marks_ << "clear " << Heard() << " 0" << std::endl;
-    End();
+    marks << "clear " << Heard() << " 0" << std::endl;
+    end();
     // The tune's end told as the last act. The program is held while the notice and Quit are
     // posted, so the notice that the replay's rewind posts comes after Quit: here, where the
     // sequencer never stops "playing", each replay's notice would start the next, endlessly.
@@ -135,12 +130,12 @@ TEST_F(Sounds, DISABLED_Heard) {
 
     // Under the relay trace, which slows the program: small regions filled until the pick has
     // given each opener, at most 53 times (then one is still missing with a chance < 1e-6).
-    traced_ = true, started_ = 0;
-    ASSERT_NO_FATAL_FAILURE(Open("+relay"));
-    for (int i = 0; i < 53 && (picks_ & 0x1E) != 0x1E && !HasFailure(); ++i) {
+    traced = true, started = 0;
+    ASSERT_NO_FATAL_FAILURE(open("+relay"));
+    for (int i = 0; i < 53 && (picks & 0x1E) != 0x1E && !HasFailure(); ++i) {
         if (i % 8 == 0 && i)
-            Press("colour", {}, i / 8 % 2 ? 2010 : 2001);
-        Press("short", Small[i % 8]);
+            press("colour", {}, i / 8 % 2 ? 2010 : 2001);
+        press("short", Small[i % 8]);
     }
     Listen(Heard(), 800);
     PressKeys({'Q'});
@@ -150,7 +145,7 @@ TEST_F(Sounds, DISABLED_Heard) {
     // own notice reaches it.
     for (const char* name : PageFiles)
         ASSERT_TRUE(DeleteFileA(File(name).c_str()));
-    ASSERT_NO_FATAL_FAILURE(Open("+mci"));
+    ASSERT_NO_FATAL_FAILURE(open("+mci"));
     for (const char* name : PageFiles)
         ASSERT_NO_FATAL_FAILURE(Answer(std::string("The file ") + name + " is missing."));
     ASSERT_NO_FATAL_FAILURE(

@@ -4,9 +4,9 @@
 # times, each next run checking the pages left. Usage: faults.sh e2e_tests.exe [KILLS=8] [SEED]
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1") kills=${2:-8} RANDOM=${3:-1}
 work=$(dirname "$exe")/e2e-work # the log a file, not a pipe: Wine's services may hold a pipe open
-dir=$work/DISABLED_WriteRefused pages=$work/DISABLED_KilledWhileSaving/pages log=$work/faults.log
+dir=$work/WriteRefused pages=$work/KilledWhileSaving/pages log=$work/faults.log
 source "$(dirname "$0")/../../scripts/wine-env.sh"
-run() { wine "$exe" --gtest_also_run_disabled_tests --gtest_filter="Session.DISABLED_$1" </dev/null >"$log" 2>&1; }
+run() { wine "$exe" --gtest_filter="Scripted.$1" </dev/null >"$log" 2>&1; }
 fail() { cat "$log"; echo "$1"; kill %1 2>/dev/null; umount -l "$dir" 2>/dev/null; exit 1; }
 rm -rf "$pages" && mkdir -p "$pages" "$dir" && mount -t tmpfs -o size=320k hueberry-full "$dir" || exit 1
 for m in rw ro; do mount -o "remount,$m" "$dir" && run WriteRefused || fail "refused saves ($m)"; done

@@ -1,16 +1,39 @@
 #!/usr/bin/env bash
-# The Page Maker's command line under Wine: counts, a broken image refused, a backup: pagemaker-cli.sh EXE
+# The Page Maker's command line under Wine, run from another folder than the program's: counts before
+# and after mending, the picture beside the program replaced with a backup, and nothing written for a
+# broken or blank drawing, a target that is not one of the six pictures, or a read-only picture:
+# pagemaker-cli.sh EXE
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 set -euxo pipefail
 exe=$(realpath "$1")
 cd "$(mktemp -d)"
-cp "$HB_ROOT/data/duck.col" .
-# A box halved by a line with a gap that comes out two pixels wide on the page.
-convert -size 800x560 xc:white -fill none -stroke black -strokewidth 4 -draw 'rectangle 100,100 700,460' \
-    -draw 'line 400,100 400,268' -draw 'line 400,273 400,460' drawing.png
+mkdir program elsewhere
+cp "$exe" program/
+cp "$HB_ROOT/data/duck.col" program/
+cd elsewhere
+# A box halved by a line with a gap that comes out three pixels wide on the page.
+convert -size 700x480 xc:white -fill none -stroke black -strokewidth 4 -draw 'rectangle 50,50 650,430' \
+    -draw 'line 350,50 350,238' -draw 'line 350,242 350,430' drawing.png
 head -c 2000 drawing.png >broken.png
-if wine "$exe" broken.png duck.col; then exit 1; fi
-cmp duck.col "$HB_ROOT/data/duck.col"
-[ "$(wine "$exe" drawing.png duck.col | tr -d '\r')" = $'Regions 2, leaks 1, tiny regions 0\nWrote duck.col' ]
-cmp duck.col.bak "$HB_ROOT/data/duck.col"
-rm -r "$PWD"
+convert -size 1x1 xc:black black.png
+echo notes >README.txt
+cp drawing.png hat.png
+run() { wine ../program/hbpages.exe "$@" | tr -d '\r'; }
+for args in "broken.png duck" "black.png duck" "drawing.png hat.png" "drawing.png README.txt" \
+    "drawing.png ../program/duck.col" "drawing.png duck --gaps 7"; do
+    if run $args; then exit 1; fi
+done
+cmp ../program/duck.col "$HB_ROOT/data/duck.col"
+cmp hat.png drawing.png
+[ "$(cat README.txt)" = notes ] && [ ! -e duck.col ] && [ ! -e ../program/duck.col.bak ]
+[ "$(run drawing.png DUCK --mend)" = "Before mending: Regions 2, leaks 1, tiny regions 0, largest area 82%
+After mending: Regions 3, leaks 0, tiny regions 0, largest area 41%
+Wrote Z:$(cd ../program && pwd | tr / '\\')\\duck.col" ]
+cmp ../program/duck.col.bak "$HB_ROOT/data/duck.col"
+# A read-only picture is refused as Hueberry refuses it (Wine alone would replace it).
+cp ../program/duck.col mended.col
+chmod a-w ../program/duck.col
+if run drawing.png duck --gaps 1; then exit 1; fi
+cmp ../program/duck.col mended.col
+cd ..
+rm -rf "$PWD"

@@ -25,7 +25,7 @@ for _ in $(seq 100); do [ -s "$dir/cap.raw" ] && break; sleep 0.1; done
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d 'winmm.timeGetTime;winmm.PlaySoundA' \
     /f >/dev/null 2>&1
 # Wine plays through PulseAudio when its server answers; a 60 ms buffer (docs/platform-notes.md).
-HB_SOUND_DIR=$dir PULSE_LATENCY_MSEC=60 nice -n -10 wine "$exe" --gtest_also_run_disabled_tests \
-    --gtest_filter='Sounds.DISABLED_Heard' </dev/null >"$dir/session.log" 2>&1 ||
+HB_SOUND_DIR=$dir PULSE_LATENCY_MSEC=60 nice -n -10 wine "$exe" --gtest_filter=Scripted.Sounds \
+    </dev/null >"$dir/session.log" 2>&1 ||
     { grep -v ':Call \|:Ret \|:trace:' "$dir/session.log"; bad=1; }
 python3 "$here/sound.py" "$dir" "$here/../../resources/sounds" && exit ${bad:-0}

@@ -8,7 +8,7 @@ dist=$(cd "$1" && pwd) exe=$(cd "$2" && pwd)/hueberry.exe tmp=$(mktemp -d)
 export HB_WINEPREFIX=$(cd "$(dirname "$0")/../.." && pwd)/build/release-prefix
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 trap 'wineserver -k >/dev/null 2>&1; rm -rf "$tmp"' EXIT
-rm -rf "$WINEPREFIX"; hb_wine_prefix >/dev/null
+rm -rf "$WINEPREFIX"; hb_wine_prefix >/dev/null && hb_wine_managed N
 msi=$(ls "$dist"/hueberry-*-x64.msi); version=${msi##*/hueberry-}; version=${version%-x64.msi}
 home=$WINEPREFIX/drive_c/users/$(id -un); dir=$home/AppData/Local/Programs/Hueberry
 lnk="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Hueberry.lnk"

@@ -3,7 +3,7 @@
 # print tests, then stops everything it started. Extra arguments go to ctest.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
-hb_wine_prefix
+hb_wine_prefix && hb_wine_managed N
 out=$HB_ROOT/build/pdf-out cups=""
 trap 'wineserver -k >/dev/null 2>&1; kill ${HB_XVFB_PID:-} $cups >/dev/null 2>&1; wait 2>/dev/null' EXIT
 hb_start_xvfb 800x600x24 || exit 1

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "dialogs/Centring.h"
+#include "page/PageDumpText.h"
 #include "support/DevFormats.h"
 #include "support/TextFormat.h"
 
@@ -83,8 +85,18 @@ TEST(TextFormat, AssertionTextIsCutToItsBuffer) {
     char text[80] = "unchanged";
     FormatAssertText(text, 0, "x", "Gmem", 1);
     EXPECT_STREQ(text, "unchanged");
+    FormatAssertText(text, sizeof text, "lpDibClear", "Gmem", 26);
+    EXPECT_STREQ(text, "at line 26 in file Gmem: \"lpDibClear\": OK to continue.");
     FormatAssertText(text, sizeof text, std::string(200, 'x').c_str(), "Gmem", 26);
     EXPECT_EQ(std::string(text), "at line 26 in file Gmem: \"" + std::string(53, 'x'));
+}
+
+// The intro's pictures sit at this margin: the system font's usual height, a larger one, and one
+// whose scaling truncates.
+TEST(Centring, IntroPictureMargin) {
+    EXPECT_EQ(CentreOffsetFor(170, 320, 16), 10);
+    EXPECT_EQ(CentreOffsetFor(170, 320, 20), 52);
+    EXPECT_EQ(CentreOffsetFor(171, 321, 17), 20);
 }
 
 } // namespace

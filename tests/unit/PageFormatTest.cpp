@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "../DesignColours.h"
 #include "colouring/ColourTable.h"
 #include "page/PageFormat.h"
 
@@ -57,16 +58,14 @@ TEST_F(PageFormat, MonoPageLoadsToTheEightBitForm) {
     EXPECT_EQ((std::vector<uint32_t>{8, 0, 303600, 1078, 304678, 1}),
               (std::vector<uint32_t>{h.biBitCount, h.biClrUsed, h.biSizeImage, page.fh.bfOffBits,
                                      page.fh.bfSize, page.fh.bfReserved1}));
+    // Its colour table is the display palette: the design's colours, black up to white at 255.
     for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(Palette[i].red, page.info.bmiColors[i].rgbRed);
-        EXPECT_EQ(Palette[i].blue, page.info.bmiColors[i].rgbBlue);
+        const RgbQuad& c = page.info.bmiColors[i];
+        const uint32_t want = i < 38 ? DesignColours[i] : i == 255 ? 0xFFFFFF : 0;
+        EXPECT_EQ(want, uint32_t(c.rgbRed << 16 | c.rgbGreen << 8 | c.rgbBlue)) << i;
+        EXPECT_EQ(want, uint32_t(Palette[i].red << 16 | Palette[i].green << 8 | Palette[i].blue));
+        EXPECT_EQ(i < 38 ? PaletteReserved : 0, Palette[i].flags) << i;
     }
-    // The display palette: the colour table, black up to white at 255.
-    EXPECT_EQ(239, page.info.bmiColors[37].rgbGreen);
-    EXPECT_EQ(PaletteReserved, Palette[37].flags);
-    EXPECT_EQ(0, Palette[38].red + Palette[254].green + Palette[254].flags);
-    EXPECT_EQ(255 * 3, page.info.bmiColors[255].rgbRed + page.info.bmiColors[255].rgbGreen +
-                           page.info.bmiColors[255].rgbBlue);
     EXPECT_EQ(0, page.pixels[459 * 660 + 0]);
     EXPECT_EQ(37, page.pixels[459 * 660 + 1]);
     EXPECT_EQ(37, page.pixels[659]); // the last pixel of the bottom row is before the padding bits

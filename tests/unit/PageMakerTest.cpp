@@ -1,4 +1,5 @@
-// Drawings to pages: leaks, tiny regions, grey, fit, scaling, thin lines, thickening, page bytes.
+// Drawings to pages: leaks and their bridges, tiny regions, specks, the drawing found on a scanned
+// sheet, grey, fit, scaling, turning, thickening, verdicts, page bytes, the command line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,69 +7,190 @@
 #include <fstream>
 #include <tuple>
 
+#include "colouring/ColourTable.h"
+#include "lineart/MakerCommand.h"
 #include "page/PageFormat.h"
-#include "pagemaker/PageCheck.h"
 
 namespace {
 
+using Rects = std::vector<std::array<int, 5>>;
+
+// Rectangles of line (1), open (0) or a 3-pixel frame (2), drawn in turn on w x h of value 255 -
+// 255
+// * value, or on a page mask when w is 0.
+std::vector<uint8_t> Draw(const Rects& rects, int w = 0, int h = 0, int paper = 255) {
+    const bool page = !w;
+    w = page ? StdPageWidth : w, h = page ? StdPageHeight : h;
+    std::vector<uint8_t> m(size_t(w) * h, page ? 0 : paper);
+    for (const auto& [l, t, r, b, v] : rects)
+        for (int y = t; y <= b; ++y)
+            for (int x = l; x <= r; ++x) {
+                const int line = v < 2 ? v : x < l + 3 || x > r - 3 || y < t + 3 || y > b - 3;
+                if (v < 2 || line)
+                    m[size_t(y) * w + x] = page ? line : uint8_t(line ? 0 : paper);
+            }
+    return m;
+}
+
 TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
-    // Rectangles of line (1), open (0) or a 3-pixel frame (2); the leaks, tiny regions, regions.
-    using Rects = std::vector<std::array<int, 5>>;
-    const std::tuple<Rects, int, int, int> cases[] = {
-        {{{9, 9, 99, 99, 2}}, 0, 0, 2},
-        // Gaps of one, two and three (an opening, not a leak) in the right side.
-        {{{9, 9, 99, 99, 2}, {97, 50, 99, 50, 0}}, 1, 0, 1},
-        {{{9, 9, 99, 99, 2}, {97, 50, 99, 51, 0}}, 1, 0, 1},
-        {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, 0, 0, 1},
+    // The widest gap looked for; the leaks, tiny regions, regions; the pixels bridges add.
+    const std::tuple<Rects, int, int, int, int, int> cases[] = {
+        {{{9, 9, 99, 99, 2}}, 2, 0, 0, 2, 0},
+        // Gaps of one, two and three (an opening at width 2, a leak from width 3 on) in the right
+        // side; a bridge across the gap only, its pixels as many as the gap is wide.
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 50, 0}}, 2, 1, 0, 1, 1},
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 51, 0}}, 2, 1, 0, 1, 2},
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, 2, 0, 0, 1, 0},
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, 3, 1, 0, 1, 3},
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 55, 0}}, 6, 1, 0, 1, 6},
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 55, 0}}, 5, 0, 0, 1, 0},
         // Two boxes side by side, with a gap of one in their wall and of two in the top side.
-        {{{9, 9, 52, 99, 2}, {50, 9, 99, 99, 2}, {50, 30, 52, 30, 0}, {70, 9, 71, 11, 0}}, 2, 0, 1},
-        {{{300, 0, 302, 459, 1}, {0, 0, 302, 0, 1}}, 0, 0, 2}, // the right side found first
-        {{{0, 200, 657, 202, 1}}, 1, 0, 1},                    // two short of the edge
-        {{{0, 0, 6, 6, 1}, {0, 0, 4, 4, 0}}, 0, 1, 2},         // pockets of 25 and 30 pixels
-        {{{0, 0, 7, 6, 1}, {0, 0, 5, 4, 0}}, 0, 0, 2}};
-    for (const auto& [rects, leaks, tiny, regions] : cases) {
-        SCOPED_TRACE(rects.back()[0] + rects.back()[3]);
-        LineMask m(PagePixelBytes, 0);
-        for (const auto& [l, t, r, b, v] : rects)
-            for (int y = t; y <= b; ++y)
-                for (int x = l; x <= r; ++x)
-                    m[y * 660 + x] = v < 2 ? v : x < l + 3 || x > r - 3 || y < t + 3 || y > b - 3;
+        {{{9, 9, 52, 99, 2}, {50, 9, 99, 99, 2}, {50, 30, 52, 30, 0}, {70, 9, 71, 11, 0}},
+         2,
+         2,
+         0,
+         1,
+         3},
+        {{{300, 0, 302, 459, 1}, {0, 0, 302, 0, 1}}, 2, 0, 0, 2, 0}, // the right side found first
+        {{{2, 200, 659, 202, 1}}, 2, 1, 0, 1, 2}, // two short of the left edge: bridged to it
+        {{{300, 0, 302, 456, 1}}, 3, 1, 0, 1, 3}, // three short of the bottom edge
+        {{{0, 0, 6, 6, 1}, {0, 0, 4, 4, 0}}, 2, 0, 1, 2, 0}, // pockets of 25 and 30 pixels
+        {{{0, 0, 7, 6, 1}, {0, 0, 5, 4, 0}}, 2, 0, 0, 2, 0}};
+    for (const auto& [rects, width, leaks, tiny, regions, bridged] : cases) {
+        SCOPED_TRACE(rects.back()[0] + rects.back()[3] + 1000 * width);
+        for (bool art : {true, false}) {
+            LineMask m = Draw(rects);
+            PageCheck check;
+            CheckPage(m, width, check);
+            EXPECT_EQ(std::tuple(leaks, tiny, regions),
+                      std::tuple(int(check.leaks.size()), int(check.tiny.size()),
+                                 int(check.size.size())));
+            const auto before = std::count(m.begin(), m.end(), 1);
+            art ? CloseGaps(m, check) : BridgeGaps(m, check);
+            if (!art) {
+                EXPECT_EQ(bridged, std::count(m.begin(), m.end(), 1) - before);
+            }
+            FillTinyPockets(m, check);
+            CheckPage(m, width, check);
+            EXPECT_EQ(0u, check.leaks.size() + check.tiny.size());
+            EXPECT_EQ(regions + leaks - tiny, int(check.size.size()));
+        }
+    }
+}
+
+TEST(PageMaker, SpecksCleanedAndPagesJudged) {
+    // Loose bits of 9 pixels go, of 10 stay; a box of two areas is a page, one of a single area
+    // or no line is not.
+    LineMask m = Draw({{50, 50, 52, 52, 1}, {80, 50, 84, 51, 1}, {9, 9, 99, 99, 2}});
+    CleanSpecks(m);
+    EXPECT_EQ(std::tuple(0, 1), std::tuple(int(m[51 * 660 + 51]), int(m[50 * 660 + 80])));
+    const std::tuple<Rects, PageVerdict> pages[] = {
+        {{{9, 9, 99, 99, 2}}, PageVerdict::Usable},
+        {{{0, 0, 659, 459, 2}}, PageVerdict::TooFewAreas},
+        {{{0, 0, 659, 459, 1}, {5, 5, 9, 9, 0}}, PageVerdict::TooFewAreas},
+        {Rects(), PageVerdict::NoLines}};
+    for (const auto& [rects, verdict] : pages) {
         PageCheck check;
-        CheckPage(m, check);
-        EXPECT_EQ(
-            std::tuple(leaks, tiny, regions),
-            std::tuple(int(check.leaks.size()), int(check.tiny.size()), int(check.size.size())));
-        CloseGaps(m, check);
-        FillTinyPockets(m, check);
-        CheckPage(m, check);
-        EXPECT_EQ(0u, check.leaks.size() + check.tiny.size());
-        EXPECT_EQ(regions + leaks - tiny, int(check.size.size()));
+        CheckPage(Draw(rects), 2, check);
+        EXPECT_EQ(verdict, JudgePage(Draw(rects), check)) << rects.size();
+    }
+}
+
+TEST(PageMaker, DrawingFoundOnAScannedSheet) {
+    // A box on grey paper (level 215) of 1240 x 1754 (A4 at 150 dpi), the box at 300,400 to
+    // 900,1200; then what is added round it, and the box's extent found, in cells of 3 pixels.
+    const Rects box = {{300, 400, 900, 1200, 2}};
+    const std::tuple<Rects, std::array<int, 4>> cases[] = {
+        {{}, {300, 400, 904, 1204}},
+        {{{0, 0, 40, 1753, 1}, {1200, 0, 1239, 1753, 1}}, {300, 400, 904, 1204}},    // dark edges
+        {{{30, 1700, 1000, 1753, 1}}, {300, 400, 904, 1204}},                        // a shadow
+        {{{50, 60, 52, 62, 1}, {1100, 1600, 1103, 1604, 1}}, {300, 400, 904, 1204}}, // specks
+        {{{100, 400, 160, 430, 1}}, {100, 400, 904, 1204}}, // a large part, far or not, is in it
+        {{{250, 700, 269, 707, 1}}, {248, 400, 904, 1204}}, // so is a small mark near it
+        {{{180, 700, 199, 707, 1}}, {300, 400, 904, 1204}}, // but not one far from it
+        {{{180, 700, 199, 707, 1}, {250, 700, 269, 707, 1}},
+         {180, 400, 904, 1204}},                              // near a near one
+        {{{500, 330, 519, 337, 1}}, {300, 328, 904, 1204}},   // a small mark near, above
+        {{{250, 1700, 330, 1753, 1}}, {248, 400, 904, 1754}}, // a short part on the border stays
+        {{{0, 700, 400, 705, 1}}, {0, 400, 904, 1204}}};      // a line to the edge from the drawing
+    for (const auto& [rects, want] : cases) {
+        SCOPED_TRACE(rects.size() ? rects[0][1] : 0);
+        Rects all = box;
+        all.insert(all.end(), rects.begin(), rects.end());
+        Drawing d{Draw(all, 1240, 1754, 215), 1240, 1754, false};
+        WhitenPaper(d.grey);
+        EXPECT_EQ(255, d.grey[5 * 1240 + 600]);
+        const DrawingExtent e = FindDrawing(d, DefaultThreshold);
+        EXPECT_EQ(want, (std::array{e.left, e.top, e.right, e.bottom}));
+        // On the page: the box's sides at the margin, the dark edges gone; turned, on its side.
+        for (bool turn : {false, true}) {
+            const LineMask page = ThresholdPage(DrawingOnPage(d, e, turn), DefaultThreshold);
+            const auto lineAt = [&](int x, int y) { return int(page[y * 660 + x]); };
+            if (want == std::array{300, 400, 904, 1204}) {
+                EXPECT_EQ(std::tuple(0, 1, 1),
+                          std::tuple(lineAt(100, PageMargin - 1), lineAt(330, PageMargin),
+                                     lineAt(330, 449)));
+                EXPECT_EQ(std::tuple(int(turn), int(!turn)),
+                          std::tuple(lineAt(36, 230), lineAt(164, 230)));
+            }
+        }
+    }
+}
+
+TEST(PageMaker, PaperMadeWhite) {
+    // Levels and how many pixels have each; each level after. The most common level above the
+    // darkest third is the paper; paper of 250 or lighter is left as it is.
+    const std::tuple<std::vector<std::array<int, 2>>, std::vector<int>> sheets[] = {
+        {{{0, 5}, {100, 5}, {200, 50}, {230, 10}}, {0, 128, 255, 255}},
+        {{{0, 5}, {100, 20}, {176, 30}, {180, 40}}, {0, 142, 249, 255}},
+        {{{0, 50}, {120, 5}, {250, 9}}, {0, 120, 250}}};
+    for (const auto& [levels, want] : sheets) {
+        std::vector<uint8_t> grey;
+        for (const auto& [level, count] : levels)
+            grey.insert(grey.end(), size_t(count), uint8_t(level));
+        WhitenPaper(grey);
+        std::vector<int> got;
+        for (size_t i = 0, at = 0; i < levels.size(); at += size_t(levels[i++][1]))
+            got.push_back(grey[at]);
+        EXPECT_EQ(want, got) << levels[0][1];
     }
 }
 
 TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     // Opaque green, transparent black; half-transparent red, opaque black.
     const uint8_t bgra[16] = {0, 255, 0, 255, 0, 0, 0, 0, 0, 0, 255, 128, 0, 0, 0, 255};
-    uint8_t grey[4];
-    GreyOnWhite(bgra, 8, 2, 2, grey);
-    EXPECT_EQ(std::vector<uint8_t>({150, 255, 165, 0}), std::vector<uint8_t>(grey, grey + 4));
-    // 230 times as large: 460 x 460 from column 100.
-    const std::vector<uint8_t> page = ScaleOntoPage(grey, 2, 2);
-    const int at[][3] = {{329, 229, 150}, {330, 0, 255},   {100, 230, 165},
-                         {559, 459, 0},   {560, 459, 255}, {99, 0, 255}};
-    for (const auto& [x, y, want] : at)
-        EXPECT_EQ(want, page[y * StdPageWidth + x]) << x << "," << y;
-    EXPECT_TRUE(FitOnPage(1320, 460) == PageFit({660, 230, 0, 115}));
-    EXPECT_TRUE(FitOnPage(100, 200) == PageFit({230, 460, 215, 0}));
-    EXPECT_TRUE(FitOnPage(66, 46) == PageFit({660, 460, 0, 0}));
+    Drawing d{std::vector<uint8_t>(4), 2, 2, true};
+    GreyOnWhite(bgra, 8, 2, 2, 4, d.grey.data());
+    EXPECT_EQ(std::vector<uint8_t>({150, 255, 165, 0}), d.grey);
+    uint8_t bgrGrey[2]; // the same read as 3 channels and as 1
+    GreyOnWhite(bgra, 8, 2, 1, 3, bgrGrey);
+    GreyOnWhite(bgra + 2, 8, 1, 1, 1, bgrGrey + 1);
+    EXPECT_EQ(std::tuple(150, 0), std::tuple(int(bgrGrey[0]), int(bgrGrey[1])));
+    // A whole sheet, 230 times as large: 460 x 460 from column 100; turned, black at the top left.
+    for (bool turn : {false, true}) {
+        const std::vector<uint8_t> page = DrawingOnPage(d, FindDrawing(d, 1), turn);
+        const int at[][3] = {{329, 229, turn ? 165 : 150},
+                             {330, 0, turn ? 150 : 255},
+                             {100, 230, turn ? 0 : 165},
+                             {559, 459, turn ? 255 : 0},
+                             {560, 459, 255},
+                             {99, 0, 255}};
+        for (const auto& [x, y, want] : at)
+            EXPECT_EQ(want, page[y * StdPageWidth + x]) << x << "," << y << " " << turn;
+    }
+    EXPECT_TRUE(FitOnPage(1320, 460, 0) == PageFit({660, 230, 0, 115}));
+    EXPECT_TRUE(FitOnPage(100, 200, 10) == PageFit({220, 440, 220, 10}));
+    EXPECT_TRUE(FitOnPage(66, 46, 0) == PageFit({660, 460, 0, 0}));
 }
 
 TEST(PageMaker, ThinDiagonalLinesSurviveShrinking) {
-    std::vector<uint8_t> grey(3000 * 2000); // a diamond of lines one pixel wide, shrunk 4.5 times
+    Drawing d{std::vector<uint8_t>(3000 * 2000), 3000, 2000, false}; // one pixel wide, 4.5 times
     for (int i = 0; i < 3000 * 2000; ++i)
-        grey[i] = std::abs(i % 3000 - 1500) + std::abs(i / 3000 - 1000) == 900 ? 0 : 255;
+        d.grey[i] = std::abs(i % 3000 - 1500) + std::abs(i / 3000 - 1000) == 900 ? 0 : 255;
     PageCheck check;
-    CheckPage(ThresholdPage(ScaleOntoPage(grey.data(), 3000, 2000), DefaultThreshold), check);
+    CheckPage(
+        ThresholdPage(DrawingOnPage(d, FindDrawing(d, DefaultThreshold), false), DefaultThreshold),
+        2, check);
     EXPECT_EQ(2u, check.size.size());
 }
 
@@ -83,15 +205,61 @@ TEST(PageMaker, ThickeningAddsOneOrTwoPixels) {
 }
 
 TEST(PageMaker, ShippedPicturesComeBackByteForByte) {
-    const PalEntry palette[256] = {};
     for (const char* name : {"bones", "duck", "parrots", "pig", "spider", "buy_me"}) {
         std::ifstream in(std::string(HB_SOURCE_DIR "/data/") + name + ".col", std::ios::binary);
         const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
         BitmapFileHeader fh;
         MYBITMAPINFO info;
         std::vector<uint8_t> pixels(PagePixelBytes);
-        ASSERT_EQ(1, ParsePage(file.data(), file.size(), palette, fh, info, pixels.data()));
+        ASSERT_EQ(1, ParseShownPage(file.data(), file.size(), fh, info, pixels.data()));
         EXPECT_EQ(file, MonoPageFile(MaskFromPage(pixels.data()))) << name;
+    }
+}
+
+TEST(PageMaker, CommandLinesRead) {
+    const char* const pictures[] = {"bones.col", "duck.col", "buy_me.col"};
+    // The words after hbpages; the picture, threshold, thicken, gaps, turn and mend, or a usage
+    // error (picture -2).
+    const std::tuple<std::vector<const char*>, std::array<int, 6>> cases[] = {
+        {{"a.png"}, {-1, 160, 0, 3, 0, 0}},
+        {{"a.png", "DUCK"}, {1, 160, 0, 3, 0, 0}},
+        {{"--mend", "a.png", "buy_me.col", "--gaps", "6", "--turn", "--threshold", "1", "--thicken",
+          "2"},
+         {2, 1, 2, 6, 1, 1}},
+        {{"a.png", "duck.col", "--threshold", "256"}, {-2}},
+        {{"a.png", "duck.col", "--gaps", "0"}, {-2}},
+        {{"a.png", "duck.col", "--thicken"}, {-2}},
+        {{"a.png", "duck.col", "--fast"}, {-2}},
+        {{"a.png", "hat.png"}, {-2}},
+        {{"a.png", "README.txt"}, {-2}},
+        {{"a.png", "..\\duck.col"}, {-2}},
+        {{"a.png", "duck.colx"}, {-2}},
+        {{"a.png", "duck", "bones"}, {-2}},
+        {{"--mend"}, {-2}}};
+    for (const auto& [words, want] : cases) {
+        std::vector<const char*> argv = {"hbpages"};
+        argv.insert(argv.end(), words.begin(), words.end());
+        MakerCommand c;
+        const bool ok = ParseMakerCommand(int(argv.size()), argv.data(), pictures, 3, c);
+        const MakerSettings& s = c.settings;
+        const std::array<int, 6> got = {c.picture, s.threshold, s.thicken,
+                                        s.gaps,    int(s.turn), int(c.mend)};
+        const std::array<int, 6> refused = {-2};
+        EXPECT_EQ(want, ok ? got : refused) << argv.size() << " " << argv.back();
+    }
+    char path[20];
+    EXPECT_TRUE(PathBesideProgram("C:\\Hb/x\\hbpages.exe", "duck.col", path, sizeof path));
+    EXPECT_STREQ("C:\\Hb/x\\duck.col", path);
+    EXPECT_FALSE(PathBesideProgram("C:\\Hueberry\\hbpages.exe", "duck.col", path, 18));
+}
+
+TEST(PageMaker, NeighbouringRegionsGetPaleTintsFarApart) {
+    for (int i = 0; i < 300; ++i) {
+        const Tint a = RegionTint(i), b = RegionTint(i + 1);
+        EXPECT_GE(std::min({a.red, a.green, a.blue}), 175);
+        EXPECT_GE(std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue),
+                  60)
+            << i;
     }
 }
 

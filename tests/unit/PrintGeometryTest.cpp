@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "page/Page.h"
 #include "print/PrintGeometry.h"
 #include "print/PrintModeFile.h"
+#include "print/PrintSteps.h"
 
 namespace {
 
@@ -105,6 +107,42 @@ TEST(PrintModeFile, BytesHoldTheModeLowOrderFirst) {
     PrintModeToBytes(-2, out);
     EXPECT_EQ(std::vector<uint8_t>(out, out + 5),
               (std::vector<uint8_t>{0xFE, 0xFF, 0xFF, 0xFF, 7}));
+}
+
+// A printer that answers StartDoc, StartPage and EndPage as told and records every call.
+struct FakePrinter {
+    int doc, page, end;
+    std::string calls;
+    static int Call(void* p, char c) {
+        FakePrinter& f = *static_cast<FakePrinter*>(p);
+        f.calls += c;
+        return c == 'D' ? f.doc : c == 'P' ? f.page : c == 'E' ? f.end : 0;
+    }
+};
+
+// The page is ended in any case, the document only when the page ended; a started document that
+// cannot be ended is aborted.
+TEST(PrintSteps, ThePageIsEndedAlwaysTheDocumentOnlyAfterIt) {
+    const struct {
+        FakePrinter printer;
+        const char* calls;
+        int failed;
+    } cases[] = {{{1, 1, 1, ""}, "DPdEe", 0}, {{1, 0, 1, ""}, "DPEe", 1},
+                 {{0, 1, 1, ""}, "DEe", 1},   {{1, 0, 0, ""}, "DPEa", 1},
+                 {{-1, 1, 0, ""}, "DE", 1},   {{1, 1, -1, ""}, "DPdEa", 0}};
+    for (auto c : cases) {
+        const PrintJobCalls calls = {
+            &c.printer,
+            [](void* p) { return FakePrinter::Call(p, 'D'); },
+            [](void* p) { return FakePrinter::Call(p, 'P'); },
+            [](void* p) { FakePrinter::Call(p, 'd'); },
+            [](void* p) { return FakePrinter::Call(p, 'E'); },
+            [](void* p) { FakePrinter::Call(p, 'e'); },
+            [](void* p) { FakePrinter::Call(p, 'a'); },
+        };
+        EXPECT_EQ(RunPrintSteps(calls), c.failed) << c.calls;
+        EXPECT_EQ(c.printer.calls, c.calls);
+    }
 }
 
 } // namespace

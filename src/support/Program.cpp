@@ -1,10 +1,9 @@
-// Program-wide handles and state of the application shell.
-#include "app/App.h"
+// The program-wide handles and state.
+#include "support/Program.h"
 
 HINSTANCE hInst;
 HWND hWndMain;
 HWND hDlgDeveloper;
-const int TimerInterval = 50;
 
 HBITMAP hbmDotPattern;
 HBITMAP hbmTitleArea;

@@ -1,0 +1,383 @@
+// Regions, leaks and their bridges, tiny regions and specks of a page's lines, their mending, and
+// the page file of the lines.
+#include "lineart/PageCheck.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "page/PageFormat.h"
+
+namespace {
+
+constexpr int W = StdPageWidth, H = StdPageHeight;
+
+// Labels the groups of the pixels where member is non-zero (4- or 8-connected), in reading order
+// of their first pixels; label is -1 elsewhere.
+void Label(const std::vector<uint8_t>& member, bool eight, std::vector<int32_t>& label,
+           std::vector<int32_t>& size, std::vector<PixelBox>& box) {
+    label.assign(member.size(), -1);
+    size.clear();
+    box.clear();
+    std::vector<int32_t> pending;
+    for (int32_t start = 0; start < int32_t(member.size()); ++start) {
+        if (!member[start] || label[start] >= 0)
+            continue;
+        const int32_t id = int32_t(size.size());
+        PixelBox b{start % W, start / W, start % W, start / W};
+        int32_t count = 0;
+        label[start] = id;
+        pending.assign(1, start);
+        while (!pending.empty()) {
+            const int32_t p = pending.back(), x = p % W, y = p / W;
+            pending.pop_back();
+            ++count;
+            b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x),
+                 std::max(b.bottom, y)};
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int qx = x + dx, qy = y + dy;
+                    if ((!eight && dx && dy) || qx < 0 || qy < 0 || qx >= W || qy >= H)
+                        continue;
+                    const int32_t q = qy * W + qx;
+                    if (member[q] && label[q] < 0) {
+                        label[q] = id;
+                        pending.push_back(q);
+                    }
+                }
+        }
+        size.push_back(count);
+        box.push_back(b);
+    }
+}
+
+uint8_t LineAt(const LineMask& m, int x, int y) {
+    return x < 0 || y < 0 || x >= W || y >= H ? 1 : m[size_t(y) * W + x];
+}
+
+// The mask grown (any line in a pixel's square of side 2r + 1 makes it line) or shrunk (all must
+// be line), beyond the edge counting as line: along the rows, then down the columns.
+LineMask Square(const LineMask& in, int r, bool grow) {
+    LineMask across(in.size()), out(in.size());
+    std::vector<uint8_t> row(size_t(W + 2 * r), 1);
+    for (int y = 0; y < H; ++y) {
+        std::copy(in.begin() + size_t(y) * W, in.begin() + size_t(y + 1) * W, row.begin() + r);
+        uint8_t* to = across.data() + size_t(y) * W;
+        for (int x = 0; x < W; ++x) {
+            uint8_t v = row[x];
+            for (int d = 1; d <= 2 * r; ++d)
+                v = grow ? uint8_t(v | row[x + d]) : uint8_t(v & row[x + d]);
+            to[x] = v;
+        }
+    }
+    for (int y = 0; y < H; ++y) {
+        uint8_t* to = out.data() + size_t(y) * W;
+        const bool edge = y < r || y >= H - r; // the square reaches beyond the page: line there
+        std::fill(to, to + W, uint8_t(grow ? edge : 1));
+        for (int d = -r; d <= r; ++d) {
+            if (y + d < 0 || y + d >= H)
+                continue;
+            const uint8_t* from = across.data() + size_t(y + d) * W;
+            for (int x = 0; x < W; ++x)
+                to[x] = grow ? uint8_t(to[x] | from[x]) : uint8_t(to[x] & from[x]);
+        }
+    }
+    return out;
+}
+
+struct Point {
+    int x, y;
+};
+
+// The points strictly between a and b on the straight 8-connected line from one to the other.
+template <typename Visit> void Between(Point a, Point b, Visit visit) {
+    const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
+    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+    int err = dx + dy, x = a.x, y = a.y;
+    for (;;) {
+        const int e2 = 2 * err;
+        if (e2 >= dy)
+            err += dy, x += sx;
+        if (e2 <= dx)
+            err += dx, y += sy;
+        if (x == b.x && y == b.y)
+            return;
+        visit(x, y);
+    }
+}
+
+// What the leak search shares between groups.
+struct LeakSearch {
+    const LineMask& mask;
+    const std::vector<int32_t>& area;  // per pixel: its area, or -1
+    const std::vector<int32_t>& group; // per pixel: its group of closed-away pixels, or -1
+    const std::vector<uint8_t>& joins; // per group: it touches two areas
+    std::vector<int32_t> seen;         // per pixel of the page and its edge ring: a group's stamp
+};
+
+// Whether, with extra line on the trial pixels, no 4-connected piece of open pixels inside the box
+// holds two areas, the passages of other leaks counting as shut.
+bool Parts(const LeakSearch& s, int32_t own, const PixelBox& box,
+           const std::vector<uint8_t>& trial) {
+    const int bw = box.right - box.left + 1, bh = box.bottom - box.top + 1;
+    std::vector<int32_t> piece(size_t(bw) * bh, -2), pending;
+    auto open = [&](int x, int y) {
+        const size_t i = size_t(y) * W + x;
+        const int32_t g = s.group[i];
+        return !s.mask[i] && !trial[size_t(y - box.top) * bw + x - box.left] &&
+               !(g >= 0 && g != own && s.joins[g]);
+    };
+    for (int y = box.top; y <= box.bottom; ++y)
+        for (int x = box.left; x <= box.right; ++x) {
+            if (piece[size_t(y - box.top) * bw + x - box.left] != -2 || !open(x, y))
+                continue;
+            int32_t found = -1;
+            pending.assign(1, int32_t((y - box.top) * bw + x - box.left));
+            piece[pending[0]] = 0;
+            while (!pending.empty()) {
+                const int32_t p = pending.back(), px = p % bw + box.left, py = p / bw + box.top;
+                pending.pop_back();
+                const int32_t a = s.area[size_t(py) * W + px];
+                if (a >= 0) {
+                    if (found >= 0 && found != a)
+                        return false;
+                    found = a;
+                }
+                const Point next[4] = {{px - 1, py}, {px + 1, py}, {px, py - 1}, {px, py + 1}};
+                for (const Point& q : next) {
+                    if (q.x < box.left || q.y < box.top || q.x > box.right || q.y > box.bottom)
+                        continue;
+                    const int32_t k = (q.y - box.top) * bw + q.x - box.left;
+                    if (piece[k] == -2 && open(q.x, q.y)) {
+                        piece[k] = 0;
+                        pending.push_back(k);
+                    }
+                }
+            }
+        }
+    return true;
+}
+
+// The shortest bridge across group g (its pixels and box given): put on bridge; false when none
+// of at most gapWidth open pixels parts the areas.
+bool FindBridge(LeakSearch& s, int32_t g, const std::vector<int32_t>& pixels, const PixelBox& gb,
+                int gapWidth, std::vector<uint8_t>& bridge) {
+    std::vector<Point> ends; // line pixels, the edge ring included, next to the group
+    for (int32_t p : pixels)
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int x = p % W + dx, y = p / W + dy;
+                int32_t& stamp = s.seen[size_t(y + 1) * (W + 2) + x + 1];
+                if (stamp != g && LineAt(s.mask, x, y)) {
+                    stamp = g;
+                    ends.push_back({x, y});
+                }
+            }
+    if (ends.size() > 3000)
+        return false;
+    struct Candidate {
+        int length, square;
+        Point a, b;
+    };
+    std::vector<Candidate> candidates;
+    for (size_t i = 0; i < ends.size(); ++i)
+        for (size_t j = i + 1; j < ends.size(); ++j) {
+            const Point a = ends[i], b = ends[j];
+            const int dx = std::abs(a.x - b.x), dy = std::abs(a.y - b.y);
+            const int length = std::max(dx, dy);
+            if (length < 2 || length > gapWidth + 1)
+                continue;
+            bool clear = true, crosses = false;
+            Between(a, b, [&](int x, int y) {
+                if (x < 0 || y < 0 || x >= W || y >= H)
+                    return;
+                clear = clear && !s.mask[size_t(y) * W + x];
+                crosses = crosses || s.group[size_t(y) * W + x] == g;
+            });
+            if (clear && crosses)
+                candidates.push_back({length, dx * dx + dy * dy, a, b});
+        }
+    std::sort(candidates.begin(), candidates.end(), [](const Candidate& l, const Candidate& r) {
+        return l.length != r.length ? l.length < r.length : l.square < r.square;
+    });
+    const int grow = gapWidth + 2;
+    const PixelBox box{std::max(0, gb.left - grow), std::max(0, gb.top - grow),
+                       std::min(W - 1, gb.right + grow), std::min(H - 1, gb.bottom + grow)};
+    const int bw = box.right - box.left + 1;
+    std::vector<uint8_t> trial(size_t(bw) * (box.bottom - box.top + 1));
+    for (size_t c = 0; c < candidates.size() && c < 48; ++c) {
+        std::fill(trial.begin(), trial.end(), 0);
+        auto mark = [&](int x, int y, auto&& put) {
+            if (x >= box.left && y >= box.top && x <= box.right && y <= box.bottom)
+                put(x, y);
+        };
+        Between(candidates[c].a, candidates[c].b, [&](int x, int y) {
+            mark(x, y,
+                 [&](int px, int py) { trial[size_t(py - box.top) * bw + px - box.left] = 1; });
+        });
+        if (Parts(s, g, box, trial)) {
+            Between(candidates[c].a, candidates[c].b, [&](int x, int y) {
+                mark(x, y, [&](int px, int py) { bridge[size_t(py) * W + px] = 1; });
+            });
+            return true;
+        }
+    }
+    return false;
+}
+
+// The leaks of passages up to width pixels wide that closing with a square of side 2r + 1 finds
+// on the lines, added to the check.
+void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
+    const size_t n = mask.size();
+    std::vector<PixelBox> boxes;
+    std::vector<uint8_t> open(n);
+    for (size_t i = 0; i < n; ++i)
+        open[i] = !mask[i];
+    // The areas left once every passage of up to 2r pixels is shut.
+    const LineMask closed = Square(Square(mask, r, true), r, false);
+    std::vector<uint8_t> closedOpen(n);
+    for (size_t i = 0; i < n; ++i)
+        closedOpen[i] = !closed[i];
+    std::vector<int32_t> part, partSize;
+    Label(closedOpen, false, part, partSize, boxes);
+    std::vector<int32_t> area(n);
+    for (size_t i = 0; i < n; ++i)
+        area[i] = part[i] >= 0 && partSize[part[i]] >= TinyRegionPixels ? part[i] : -1;
+
+    // The open pixels outside those areas, in groups; a group touching two areas joins them.
+    std::vector<uint8_t> rest(n);
+    for (size_t i = 0; i < n; ++i)
+        rest[i] = open[i] && area[i] < 0;
+    std::vector<int32_t> group, groupSize;
+    Label(rest, false, group, groupSize, boxes);
+    std::vector<int32_t> touched(groupSize.size(), -1);
+    std::vector<uint8_t> joins(groupSize.size(), 0);
+    for (size_t i = 0; i < n; ++i) {
+        const int32_t g = group[i];
+        if (g < 0)
+            continue;
+        const int x = int(i % W), y = int(i / W);
+        const long next[4] = {y > 0 ? long(i) - W : -1, y < H - 1 ? long(i) + W : -1,
+                              x > 0 ? long(i) - 1 : -1, x < W - 1 ? long(i) + 1 : -1};
+        for (long j : next) {
+            const int32_t a = j >= 0 ? area[size_t(j)] : -1;
+            if (a < 0)
+                continue;
+            if (touched[g] < 0)
+                touched[g] = a;
+            else if (touched[g] != a)
+                joins[g] = 1;
+        }
+    }
+    // Each joining group's pixels, for its bridge.
+    std::vector<int32_t> first(groupSize.size() + 1, 0), pixels;
+    for (size_t g = 0; g < groupSize.size(); ++g)
+        first[g + 1] = first[g] + (joins[g] ? groupSize[g] : 0);
+    pixels.resize(size_t(first.back()));
+    std::vector<int32_t> fill(first.begin(), first.end() - 1);
+    for (size_t i = 0; i < n; ++i)
+        if (group[i] >= 0 && joins[group[i]])
+            pixels[size_t(fill[group[i]]++)] = int32_t(i);
+
+    LeakSearch search{mask, area, group, joins, std::vector<int32_t>(size_t(W + 2) * (H + 2), -1)};
+    const bool exact = 2 * r == width;
+    for (size_t g = 0; g < joins.size(); ++g) {
+        if (!joins[g])
+            continue;
+        const std::vector<int32_t> own(pixels.begin() + first[g], pixels.begin() + first[g + 1]);
+        const bool bridged = FindBridge(search, int32_t(g), own, boxes[g], width, check.bridge);
+        if (!bridged && !exact)
+            continue;
+        for (int32_t p : own) {
+            check.gap[size_t(p)] = 1;
+            if (!bridged)
+                check.bridge[size_t(p)] = 1;
+        }
+        check.leaks.push_back(boxes[g]);
+    }
+}
+
+} // namespace
+
+void CheckPage(const LineMask& mask, int gapWidth, PageCheck& check) {
+    gapWidth = std::clamp(gapWidth, 1, MaxGapWidth);
+    const size_t n = mask.size();
+    std::vector<uint8_t> open(n);
+    for (size_t i = 0; i < n; ++i)
+        open[i] = !mask[i];
+    std::vector<PixelBox> boxes;
+    Label(open, false, check.region, check.size, boxes);
+    check.tiny.clear();
+    int32_t largest = 0;
+    for (size_t r = 0; r < boxes.size(); ++r) {
+        largest = std::max(largest, check.size[r]);
+        if (check.size[r] < TinyRegionPixels)
+            check.tiny.push_back(boxes[r]);
+    }
+    check.largestShare = int((int64_t(largest) * 100 + n / 2) / int64_t(std::max<size_t>(n, 1)));
+
+    // Narrow passages first: each width's bridges shut their passages before wider ones are looked
+    // for, so that no leak is counted twice and none between small areas is missed.
+    check.bridge.assign(n, 0);
+    check.gap.assign(n, 0);
+    check.leaks.clear();
+    LineMask shut = mask;
+    for (int r = 1; 2 * r - 1 <= gapWidth; ++r) {
+        FindLeaks(shut, r, std::min(gapWidth, 2 * r), check);
+        for (size_t i = 0; i < n; ++i)
+            shut[i] |= check.bridge[i];
+    }
+}
+
+void CloseGaps(LineMask& mask, const PageCheck& check) {
+    for (size_t i = 0; i < mask.size(); ++i)
+        mask[i] |= check.gap[i];
+}
+
+void BridgeGaps(LineMask& mask, const PageCheck& check) {
+    for (size_t i = 0; i < mask.size(); ++i)
+        mask[i] |= check.bridge[i];
+}
+
+void FillTinyPockets(LineMask& mask, const PageCheck& check) {
+    for (size_t i = 0; i < mask.size(); ++i)
+        if (check.region[i] >= 0 && check.size[check.region[i]] < TinyRegionPixels)
+            mask[i] = 1;
+}
+
+void CleanSpecks(LineMask& mask) {
+    std::vector<int32_t> label, size;
+    std::vector<PixelBox> boxes;
+    Label(mask, true, label, size, boxes);
+    for (size_t i = 0; i < mask.size(); ++i)
+        if (label[i] >= 0 && size[label[i]] < SpeckPixels)
+            mask[i] = 0;
+}
+
+LineMask MaskFromPage(const uint8_t* pixels) {
+    LineMask mask(PagePixelBytes);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            mask[size_t(y) * W + x] = pixels[size_t(H - 1 - y) * W + x] == OutlineIndex;
+    return mask;
+}
+
+std::vector<uint8_t> MonoPageFile(const LineMask& mask) {
+    // A 1-bit bitmap of the lines (set bits blank, rows bottom-up and padded to 32 bits), made
+    // into a page by the same converter as every shipped page.
+    constexpr uint32_t rowBytes = (W + 31) / 32 * 4, dataBytes = rowBytes * H;
+    std::vector<uint8_t> bmp(62 + dataBytes, 0);
+    const BitmapFileHeader fh{BitmapMagic, 62 + dataBytes, 0, 0, 62};
+    const BitmapInfoHeader h{40, W, H, 1, 1, 0, dataBytes, 2835, 2835, 2, 2};
+    const uint8_t colours[8] = {0, 0, 0, 0, 255, 255, 255, 0};
+    std::memcpy(bmp.data(), &fh, sizeof fh);
+    std::memcpy(bmp.data() + sizeof fh, &h, sizeof h);
+    std::memcpy(bmp.data() + sizeof fh + sizeof h, colours, sizeof colours);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            if (!mask[size_t(y) * W + x])
+                bmp[62 + size_t(H - 1 - y) * rowBytes + x / 8] |= uint8_t(0x80 >> (x % 8));
+    std::vector<uint8_t> page;
+    ConvertBmpBytes(bmp.data(), bmp.size(), page);
+    return page;
+}
