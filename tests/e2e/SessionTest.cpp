@@ -224,23 +224,17 @@ TEST_F(Session, MissingAndDamagedPages) {
     EXPECT_FALSE(Exists("bones.col")) << "a page never loaded was written";
 
     // Now no page can be read, and the one on show can be neither saved nor read back (a folder
-    // took its name): every page's message, the last word, and the end; then so at the next start.
-    const auto noPageLeft = [&] {
-        for (const char* name : PageFiles)
-            ASSERT_NO_FATAL_FAILURE(Answer(std::string("The file ") + name + " is missing."));
-        ASSERT_NO_FATAL_FAILURE(Answer("All of the hueberry pages are missing or damaged. The "
-                                       "program is unusable."));
-        ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
-    };
+    // took its name): every page's message, the last word, and the end (at a start: the sounds).
     for (const char* name : PageFiles)
         DeleteFileA(File(name).c_str());
     ASSERT_TRUE(CreateDirectoryA(File("buy_me.col").c_str(), nullptr));
     PressKeys({VK_DOWN});
     ASSERT_NO_FATAL_FAILURE(Answer("The file buy_me.col could not be saved."));
-    ASSERT_NO_FATAL_FAILURE(noPageLeft());
-    ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_NO_FATAL_FAILURE(CloseIntro());
-    ASSERT_NO_FATAL_FAILURE(noPageLeft());
+    for (const char* name : PageFiles)
+        ASSERT_NO_FATAL_FAILURE(Answer(std::string("The file ") + name + " is missing."));
+    ASSERT_NO_FATAL_FAILURE(
+        Answer("All of the hueberry pages are missing or damaged. The program is unusable."));
+    ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
     for (const char* name :
          {"bones.col", "duck.col", "parrots.col", "pig.col", "spider.col", "buy_me.col.tmp"})
         EXPECT_FALSE(Exists(name)) << name << " was written";
