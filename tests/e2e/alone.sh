@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a scripted session on a display and in a Wine prefix of its own: the small display needs its
-# own size (Wine's server keeps the one it started with); the long session runs beside the others.
+# own size (Wine's server keeps the one it started with).
 # Usage: alone.sh EXE WIDTHxHEIGHT CASE
 set -uo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
