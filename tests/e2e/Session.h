@@ -104,25 +104,6 @@ class Session : public ::testing::Test {
         return MoveTo(ScreenOf(cx, cy)) && WaitUntil([&] { return CurrentCursor() == want; }, 2000);
     }
 
-    // The main window shows a bitmap of the program's resources at a point of its client area.
-    bool ShowsBitmap(const char* name, int cx, int cy, int timeoutMs = 5000) const {
-        Shot want;
-        if (!LoadShot(WinePath(HB_SOURCE_DIR "/resources/bitmaps/" + std::string(name) + ".bmp"),
-                      want))
-            return false;
-        return WaitUntil(
-            [&] {
-                const Shot got = GrabClient(app_.Main());
-                for (int y = 0; y < want.height; ++y)
-                    for (int x = 0; x < want.width; ++x)
-                        if (got.px[size_t(cy + y) * got.width + cx + x] !=
-                            want.px[size_t(y) * want.width + x])
-                            return false;
-                return true;
-            },
-            timeoutMs, 30);
-    }
-
     void Fill(Page& expected, POINT at, uint8_t colour) {
         ASSERT_GT(ApplyFill(expected, at.x, at.y, colour), 0) << "nothing to fill there";
         ASSERT_TRUE(app_.Click(PageLeft + at.x, PageTop + at.y));

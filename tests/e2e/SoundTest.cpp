@@ -30,8 +30,7 @@ void Listen(long from, int ms) {
 // recording after from: under load a sound took hundreds of ms to start.
 bool Hears(int n, long from) {
     std::vector<uint8_t> wave, heard;
-    const std::string file = HB_SOURCE_DIR "/resources/sounds/" + std::to_string(n) + ".wav";
-    if (!ReadBytes(WinePath(file), wave) || wave.size() < 1000)
+    if (!ReadBytes(WinePath(HB_SOURCE_DIR "/resources/sounds/" + std::to_string(n) + ".wav"), wave))
         return false;
     const auto piece = std::search(wave.begin(), wave.end(), "data", "data" + 4) + 448;
     return WaitUntil(
@@ -63,16 +62,14 @@ TEST_F(Scripted, Sounds) {
     bool traced = false;
     size_t started = 0; // sounds the inputs have started
     int picks = 0;      // bit n: opener n picked
-    // The button pressed on a colour button or a point of the picture, coming from a pixel aside
-    // (Wine was seen to drop a click on a window taking the activation, and one under a pointer
-    // that had not moved since the window appeared). A known sound is waited for; the fill has
-    // begun once its sound has, and the next click waits for its end.
+    // A colour button or a point of the picture pressed, once the window is in front (a click on a
+    // window taking the activation was seen lost). A known sound is waited for; the next input
+    // waits for the fill's end.
     const auto press = [&](const char* what, POINT at, int id = 0) {
         RECT r{};
         GetWindowRect(GetDlgItem(app_.Main(), id), &r);
-        POINT p{PageLeft + at.x, PageTop + at.y};
-        ClientToScreen(app_.Main(), &p);
-        p = id ? POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2} : p;
+        const POINT p = id ? POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}
+                           : ScreenOf(PageLeft + at.x, PageTop + at.y);
         ++started;
         WaitUntil([&] { return GetForegroundWindow() == app_.Main(); }, 2000);
         EXPECT_TRUE(MoveTo({p.x - 1, p.y}) && MoveTo(p));
@@ -89,8 +86,7 @@ TEST_F(Scripted, Sounds) {
         marks << what << ' ' << mark << ' ' << pick << std::endl;
         return mark;
     };
-    // A fill or the wipe, from its start (the main window disabled) to its end.
-    const auto end = [&] {
+    const auto end = [&] { // a fill or the wipe, from the window disabled to enabled again
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(app_.Main()); }, 5000, 1));
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app_.Main()) != 0; }, 20000, 1));
         marks << "end " << Heard() << " 0" << std::endl;
@@ -116,16 +112,15 @@ TEST_F(Scripted, Sounds) {
     PressKeys({'C'});
     marks << "clear " << Heard() << " 0" << std::endl;
     end();
-    // The tune's end told as the last act. The program is held while the notice and Quit are
-    // posted, so the notice that the replay's rewind posts comes after Quit: here, where the
-    // sequencer never stops "playing", each replay's notice would start the next, endlessly.
+    // The tune's end told as the last act, with Quit posted behind it while the program is held:
+    // the notice that the replay's rewind posts then comes after Quit. (Here the sequencer never
+    // stops "playing", and each replay's notice would start the next, endlessly.)
     HANDLE thread =
         OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(app_.Main(), nullptr));
     ASSERT_NE(SuspendThread(thread), DWORD(-1));
     PostMessageA(app_.Main(), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 1);
-    PostMessageA(app_.Main(), WM_COMMAND, 1001, 0);
-    ResumeThread(thread);
-    CloseHandle(thread);
+    PostMessageA(app_.Main(), WM_COMMAND, 1001, 0); // Quit
+    ResumeThread(thread), CloseHandle(thread);
     ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
 
     // Under the relay trace, which slows the program: small regions filled until the pick has
@@ -141,8 +136,8 @@ TEST_F(Scripted, Sounds) {
     PressKeys({'Q'});
     ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
 
-    // No page to open: the music is stopped while the window still takes messages, and the stop's
-    // own notice reaches it.
+    // No page to open: the music is stopped while the window still takes messages, so the stop's
+    // own notice reaches it; no page is written.
     for (const char* name : PageFiles)
         ASSERT_TRUE(DeleteFileA(File(name).c_str()));
     ASSERT_NO_FATAL_FAILURE(open("+mci"));
@@ -151,6 +146,8 @@ TEST_F(Scripted, Sounds) {
     ASSERT_NO_FATAL_FAILURE(
         Answer("All of the hueberry pages are missing or damaged. The program is unusable."));
     ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
+    for (const char* name : PageFiles)
+        EXPECT_FALSE(Exists(name)) << name << " was written";
     Listen(Heard(), 300);
 }
 
