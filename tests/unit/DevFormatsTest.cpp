@@ -1,10 +1,12 @@
-// Texts no command shows (a status number, the assertion text) and the intro's centring.
+// Texts no command shows (a status number, the page's dumps, the assertion text) and the intro's
+// centring.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "dialogs/Centring.h"
+#include "page/PageDumpText.h"
 #include "support/DevFormats.h"
 #include "support/TextFormat.h"
 
@@ -16,6 +18,26 @@ TEST(DevFormats, StatusNumbersPad) {
     const int two[] = {12, -34};
     FormatStatusInts(text, sizeof text, two, 2);
     EXPECT_STREQ(text, "0012,  -0034");
+}
+
+// The page's dumps: a box of colours and one of bytes, each line four of them.
+TEST(DevFormats, DumpsShowTheirGroup) {
+    RgbQuad colours[256] = {};
+    uint8_t bytes[256];
+    for (int i = 0; i < 256; ++i)
+        colours[i] = {uint8_t(255 - i), uint8_t(2 * i), uint8_t(i), 0}, bytes[i] = uint8_t(i);
+    char text[DumpTextSize];
+    const int length = FormatColourGroup(text, sizeof text, colours, 192);
+    std::string dump = text;
+    EXPECT_EQ(length, int(dump.size()));
+    EXPECT_TRUE(dump.starts_with("Red Green Blue:  group 192 to 255\n"
+                                 "192 128 063,  193 130 062,  194 132 061,  195 134 060\n"));
+    EXPECT_TRUE(dump.ends_with("252 248 003,  253 250 002,  254 252 001,  255 254 000\n"));
+    FormatByteGroup(text, sizeof text, bytes, 64);
+    dump = text;
+    EXPECT_TRUE(dump.starts_with(
+        "Group 64 to 127\n064 065 066,  067 068 069,  070 071 072,  073 074 075\n"));
+    EXPECT_TRUE(dump.ends_with("112 113 114,  115 116 117,  118 119 120,  121 122 123\n"));
 }
 
 TEST(TextFormat, AssertionTextIsCutToItsBuffer) {
