@@ -21,11 +21,8 @@ nice -n -10 parec -d cap.monitor --raw --format=s16le --rate=22050 --channels=1 
     >"$dir/cap.raw" 2>/dev/null & rec=$!
 for _ in $(seq 100); do [ -s "$dir/cap.raw" ] && break; sleep 0.1; done
 [ -s "$dir/cap.raw" ] || { cat "$dir/pa.log"; echo "nothing recorded"; exit 1; }
-# The relay trace the session turns on traces only these.
-wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d 'winmm.timeGetTime;winmm.PlaySoundA' \
-    /f >/dev/null 2>&1
 # Wine plays through PulseAudio when its server answers; a 60 ms buffer (docs/platform-notes.md).
-HB_SOUND_DIR=$dir PULSE_LATENCY_MSEC=60 nice -n -10 wine "$exe" --gtest_filter=Scripted.Sounds \
+HB_SOUND_DIR=$dir PULSE_LATENCY_MSEC=60 WINEDEBUG=+mci nice -n -10 wine "$exe" --gtest_filter=Scripted.Sounds \
     </dev/null >"$dir/session.log" 2>&1 ||
     { grep -v ':Call \|:Ret \|:trace:' "$dir/session.log"; bad=1; }
 python3 "$here/sound.py" "$dir" "$here/../../resources/sounds" && exit ${bad:-0}
