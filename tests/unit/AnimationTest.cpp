@@ -255,4 +255,14 @@ TEST_F(Animation, WipeBlanksThePictureIn94PacedBandsKeepingTheOutlineOrStopsClea
     EXPECT_EQ("|S", short_.sounds.substr(short_.sounds.size() - 2)); // stopped after the last frame
 }
 
+TEST_F(Animation, RandomPickTakesBits16To30OfOneStepFromTheTick) {
+    // The well-known first values for seeds 0 and 1, and two states whose top bit must not show.
+    EXPECT_EQ(38, RandomBelowCore(0, 32768));
+    EXPECT_EQ(41, RandomBelowCore(1, 32768));
+    EXPECT_EQ(18467, RandomBelowCore(0x29E2C0u, 32768));
+    EXPECT_EQ(26500, RandomBelowCore(0x18BE873Au, 32768));
+    EXPECT_EQ(41 % 4, RandomBelowCore(1, 4));
+    EXPECT_EQ(0, RandomBelowCore(1, 0));
+}
+
 } // namespace
