@@ -76,6 +76,9 @@ TEST_F(Scripted, Sounds) {
     ASSERT_NO_FATAL_FAILURE(open());
     Page duck = Read(1);
     ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &duck));
+    PressKeys({'C'}); // on a blank page: nothing to wipe, nothing to hear
+    marks << "blank " << Heard() << std::endl;
+    Listen(Heard(), 600);
     Listen(press("colour", {}, 2010), 400);
     press("long", Long);
     Listen(Heard(), 300);
