@@ -1,5 +1,5 @@
 // The region fill and the clearing wipe on a scripted clock: order, pace, sounds, walls, results,
-// running out of memory, nesting. (The random pick is proved by the sound session.)
+// running out of memory, nesting; the random pick.
 #include <gtest/gtest.h>
 
 #include <algorithm>
