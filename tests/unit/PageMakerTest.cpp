@@ -79,21 +79,45 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
 }
 
 TEST(PageMaker, SpecksCleanedAndPagesJudged) {
-    // Loose bits of 9 pixels go, of 10 stay; a box of two areas is a page, one of a single area
-    // or no line is not.
+    // Loose bits of 9 pixels go, of 10 stay; a box of two areas is a page, as are two holes of 30
+    // pixels in a page of line; one area (and a hole of 29) or no line is not.
     LineMask m = Draw({{50, 50, 52, 52, 1}, {80, 50, 84, 51, 1}, {9, 9, 99, 99, 2}});
     CleanSpecks(m);
     EXPECT_EQ(std::tuple(0, 1), std::tuple(int(m[51 * 660 + 51]), int(m[50 * 660 + 80])));
     const std::tuple<Rects, PageVerdict> pages[] = {
         {{{9, 9, 99, 99, 2}}, PageVerdict::Usable},
         {{{0, 0, 659, 459, 2}}, PageVerdict::TooFewAreas},
-        {{{0, 0, 659, 459, 1}, {5, 5, 9, 9, 0}}, PageVerdict::TooFewAreas},
+        {{{0, 0, 659, 459, 1}, {5, 5, 10, 9, 0}, {20, 5, 24, 10, 0}}, PageVerdict::Usable},
+        {{{0, 0, 659, 459, 1}, {5, 5, 10, 9, 0}, {20, 5, 48, 5, 0}}, PageVerdict::TooFewAreas},
         {Rects(), PageVerdict::NoLines}};
     for (const auto& [rects, verdict] : pages) {
         PageCheck check;
         CheckPage(Draw(rects), 2, check);
         EXPECT_EQ(verdict, JudgePage(Draw(rects), check)) << rects.size();
     }
+}
+
+TEST(PageMaker, PageRebuiltAndMendedAsAsked) {
+    // A box halved by a wall with a gap of two, and a pocket of 25 pixels, on a sheet the size of
+    // the page; the drawing is put on the page again for a new turn, not for the same settings.
+    MakerWork work;
+    work.drawing = {
+        Draw({{9, 9, 99, 99, 2}, {50, 9, 52, 99, 1}, {50, 30, 52, 31, 0}, {200, 200, 210, 210, 2}},
+             660, 460),
+        660, 460, true};
+    RebuildPage(work);
+    EXPECT_EQ("Regions 3, leaks 1, tiny regions 1, largest area 97%",
+              CountsText(work.check, false));
+    work.mending = MendAll;
+    RebuildPage(work);
+    EXPECT_EQ("Regions 3, leaks 0, tiny regions 0, largest area 97%",
+              CountsText(work.check, false));
+    work.drawing.grey.assign(work.drawing.grey.size(), 255);
+    RebuildPage(work);
+    EXPECT_EQ(PageVerdict::Usable, JudgePage(work.mask, work.check));
+    work.settings.turn = true;
+    RebuildPage(work);
+    EXPECT_EQ(PageVerdict::NoLines, JudgePage(work.mask, work.check));
 }
 
 TEST(PageMaker, DrawingFoundOnAScannedSheet) {
@@ -222,7 +246,8 @@ TEST(PageMaker, CommandLinesRead) {
     // error (picture -2).
     const std::tuple<std::vector<const char*>, std::array<int, 6>> cases[] = {
         {{"a.png"}, {-1, 160, 0, 3, 0, 0}},
-        {{"a.png", "DUCK"}, {1, 160, 0, 3, 0, 0}},
+        {{"a.png", "Bones", "--gaps", "1", "--thicken", "0", "--threshold", "10"},
+         {0, 10, 0, 1, 0, 0}},
         {{"--mend", "a.png", "buy_me.col", "--gaps", "6", "--turn", "--threshold", "1", "--thicken",
           "2"},
          {2, 1, 2, 6, 1, 1}},
@@ -230,7 +255,7 @@ TEST(PageMaker, CommandLinesRead) {
         {{"a.png", "duck.col", "--gaps", "0"}, {-2}},
         {{"a.png", "duck.col", "--thicken"}, {-2}},
         {{"a.png", "duck.col", "--fast"}, {-2}},
-        {{"a.png", "hat.png"}, {-2}},
+        {{"a.png", "dusk"}, {-2}},
         {{"a.png", "README.txt"}, {-2}},
         {{"a.png", "..\\duck.col"}, {-2}},
         {{"a.png", "duck.colx"}, {-2}},
@@ -247,15 +272,24 @@ TEST(PageMaker, CommandLinesRead) {
         const std::array<int, 6> refused = {-2};
         EXPECT_EQ(want, ok ? got : refused) << argv.size() << " " << argv.back();
     }
-    char path[20];
-    EXPECT_TRUE(PathBesideProgram("C:\\Hb/x\\hbpages.exe", "duck.col", path, sizeof path));
-    EXPECT_STREQ("C:\\Hb/x\\duck.col", path);
-    EXPECT_FALSE(PathBesideProgram("C:\\Hueberry\\hbpages.exe", "duck.col", path, 18));
+    // The program and the picture beside it, in room for 20 characters; "" when it does not fit.
+    for (const auto& [exe, want] : {std::pair{"C:\\Hb/x\\hbpages.exe", "C:\\Hb/x\\duck.col"},
+                                    {"C:\\Hb\\x/hbpages.exe", "C:\\Hb\\x/duck.col"},
+                                    {"C:\\Hueberry\\hbpages.exe", ""}}) {
+        char path[20];
+        EXPECT_EQ(*want != 0, PathBesideProgram(exe, "duck.col", path, sizeof path));
+        EXPECT_STREQ(want, path);
+    }
 }
 
 TEST(PageMaker, NeighbouringRegionsGetPaleTintsFarApart) {
+    // The first four by hand: red, green and blue at hue, hue + 120 and hue + 240 degrees past
+    // their peaks, 250 up to 60 degrees away, 175 from 120 on, in proportion between.
+    const std::array<int, 3> first[] = {
+        {250, 175, 175}, {175, 199, 250}, {223, 250, 175}, {250, 175, 247}};
     for (int i = 0; i < 300; ++i) {
         const Tint a = RegionTint(i), b = RegionTint(i + 1);
+        EXPECT_TRUE(i >= 4 || (first[i] == std::array<int, 3>{a.red, a.green, a.blue})) << i;
         EXPECT_GE(std::min({a.red, a.green, a.blue}), 175);
         EXPECT_GE(std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue),
                   60)
