@@ -34,10 +34,9 @@ void GreyOnWhite(const uint8_t* pixels, size_t stride, int width, int rows, int 
                 continue;
             }
             const uint32_t a = channels == 4 ? p[3] : 255, white = 255 * (255 - a);
-            const uint32_t b = (p[0] * a + white + 127) / 255;
-            const uint32_t g = (p[1] * a + white + 127) / 255;
-            const uint32_t r = (p[2] * a + white + 127) / 255;
-            *grey++ = uint8_t((299 * r + 587 * g + 114 * b + 500) / 1000);
+            const auto onWhite = [&](uint32_t level) { return (level * a + white + 127) / 255; };
+            *grey++ = uint8_t(
+                (299 * onWhite(p[2]) + 587 * onWhite(p[1]) + 114 * onWhite(p[0]) + 500) / 1000);
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "page/PageFormat.h"
 
@@ -12,39 +13,51 @@ namespace {
 
 constexpr int W = StdPageWidth, H = StdPageHeight;
 
+struct Point {
+    int x, y;
+};
+
+// The steps from a pixel to its neighbours: the four beside it, then the four at its corners.
+constexpr Point Around[] = {
+    {-1, 0},  {1, 0},  {0, -1}, {0, 1}, // beside
+    {-1, -1}, {1, -1}, {-1, 1}, {1, 1}, // at the corners
+};
+
 // Labels the groups of the pixels where member is non-zero (4- or 8-connected), in reading order
-// of their first pixels; label is -1 elsewhere.
+// of their first pixels; label is -1 elsewhere. (Plain pointers: a debug build's vectors are slow.)
 void Label(const std::vector<uint8_t>& member, bool eight, std::vector<int32_t>& label,
            std::vector<int32_t>& size, std::vector<PixelBox>& box) {
     label.assign(member.size(), -1);
     size.clear();
     box.clear();
-    std::vector<int32_t> pending;
+    std::vector<int32_t> stack(member.size()); // each pixel goes on it once at most
+    const uint8_t* in = member.data();
+    int32_t *at = label.data(), *pending = stack.data();
+    const Point* const last = eight ? std::end(Around) : Around + 4;
     for (int32_t start = 0; start < int32_t(member.size()); ++start) {
-        if (!member[start] || label[start] >= 0)
+        if (!in[start] || at[start] >= 0)
             continue;
         const int32_t id = int32_t(size.size());
         PixelBox b{start % W, start / W, start % W, start / W};
         int32_t count = 0;
-        label[start] = id;
-        pending.assign(1, start);
-        while (!pending.empty()) {
-            const int32_t p = pending.back(), x = p % W, y = p / W;
-            pending.pop_back();
+        at[start] = id;
+        size_t top = 0;
+        pending[top++] = start;
+        while (top) {
+            const int32_t p = pending[--top], x = p % W, y = p / W;
             ++count;
             b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x),
                  std::max(b.bottom, y)};
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int qx = x + dx, qy = y + dy;
-                    if ((!eight && dx && dy) || qx < 0 || qy < 0 || qx >= W || qy >= H)
-                        continue;
-                    const int32_t q = qy * W + qx;
-                    if (member[q] && label[q] < 0) {
-                        label[q] = id;
-                        pending.push_back(q);
-                    }
+            for (const Point* step = Around; step != last; ++step) {
+                const int qx = x + step->x, qy = y + step->y;
+                if (qx < 0 || qy < 0 || qx >= W || qy >= H)
+                    continue;
+                const int32_t q = qy * W + qx;
+                if (in[q] && at[q] < 0) {
+                    at[q] = id;
+                    pending[top++] = q;
                 }
+            }
         }
         size.push_back(count);
         box.push_back(b);
@@ -63,10 +76,11 @@ LineMask Square(const LineMask& in, int r, bool grow) {
     for (int y = 0; y < H; ++y) {
         std::copy(in.begin() + size_t(y) * W, in.begin() + size_t(y + 1) * W, row.begin() + r);
         uint8_t* to = across.data() + size_t(y) * W;
+        const uint8_t* from = row.data();
         for (int x = 0; x < W; ++x) {
-            uint8_t v = row[x];
+            uint8_t v = from[x];
             for (int d = 1; d <= 2 * r; ++d)
-                v = grow ? uint8_t(v | row[x + d]) : uint8_t(v & row[x + d]);
+                v = grow ? uint8_t(v | from[x + d]) : uint8_t(v & from[x + d]);
             to[x] = v;
         }
     }
@@ -84,10 +98,6 @@ LineMask Square(const LineMask& in, int r, bool grow) {
     }
     return out;
 }
-
-struct Point {
-    int x, y;
-};
 
 // The points strictly between a and b on the straight 8-connected line from one to the other.
 template <typename Visit> void Between(Point a, Point b, Visit visit) {

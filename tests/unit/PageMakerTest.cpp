@@ -58,22 +58,23 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
         {{{0, 0, 7, 6, 1}, {0, 0, 5, 4, 0}}, 2, 0, 0, 2, 0}};
     for (const auto& [rects, width, leaks, tiny, regions, bridged] : cases) {
         SCOPED_TRACE(rects.back()[0] + rects.back()[3] + 1000 * width);
-        for (bool art : {true, false}) {
-            LineMask m = Draw(rects);
-            PageCheck check;
-            CheckPage(m, width, check);
-            EXPECT_EQ(std::tuple(leaks, tiny, regions),
-                      std::tuple(int(check.leaks.size()), int(check.tiny.size()),
-                                 int(check.size.size())));
-            const auto before = std::count(m.begin(), m.end(), 1);
+        const LineMask drawn = Draw(rects);
+        PageCheck check, after;
+        CheckPage(drawn, width, check);
+        EXPECT_EQ(
+            std::tuple(leaks, tiny, regions),
+            std::tuple(int(check.leaks.size()), int(check.tiny.size()), int(check.size.size())));
+        for (bool art : {true, false}) { // mended the art tools' way, or bridged
+            LineMask m = drawn;
             art ? CloseGaps(m, check) : BridgeGaps(m, check);
-            if (!art) {
-                EXPECT_EQ(bridged, std::count(m.begin(), m.end(), 1) - before);
-            }
+            const auto added =
+                std::count(m.begin(), m.end(), 1) - std::count(drawn.begin(), drawn.end(), 1);
+            EXPECT_TRUE(art || added == bridged) << added;
             FillTinyPockets(m, check);
-            CheckPage(m, width, check);
-            EXPECT_EQ(0u, check.leaks.size() + check.tiny.size());
-            EXPECT_EQ(regions + leaks - tiny, int(check.size.size()));
+            CheckPage(m, width, after);
+            EXPECT_EQ(
+                std::tuple(0, regions + leaks - tiny),
+                std::tuple(int(after.leaks.size() + after.tiny.size()), int(after.size.size())));
         }
     }
 }
@@ -167,7 +168,8 @@ TEST(PageMaker, PaperMadeWhite) {
     const std::tuple<std::vector<std::array<int, 2>>, std::vector<int>> sheets[] = {
         {{{0, 5}, {100, 5}, {200, 50}, {230, 10}}, {0, 128, 255, 255}},
         {{{0, 5}, {100, 20}, {176, 30}, {180, 40}}, {0, 142, 249, 255}},
-        {{{0, 50}, {120, 5}, {250, 9}}, {0, 120, 250}}};
+        {{{0, 50}, {120, 5}, {250, 9}}, {0, 120, 250}},
+        {{{0, 1}, {200, 1}}, {0, 255}}};
     for (const auto& [levels, want] : sheets) {
         std::vector<uint8_t> grey;
         for (const auto& [level, count] : levels)
@@ -190,6 +192,11 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     GreyOnWhite(bgra, 8, 2, 1, 3, bgrGrey);
     GreyOnWhite(bgra + 2, 8, 1, 1, 1, bgrGrey + 1);
     EXPECT_EQ(std::tuple(150, 0), std::tuple(int(bgrGrey[0]), int(bgrGrey[1])));
+    // Level 1 at alpha 127 is 128.498 on white; greys of 101.499 and 200.598: to the nearest.
+    const uint8_t near[12] = {1, 1, 1, 127, 108, 101, 100, 255, 200, 200, 202, 255};
+    std::array<uint8_t, 3> nearGrey;
+    GreyOnWhite(near, 12, 3, 1, 4, nearGrey.data());
+    EXPECT_EQ((std::array<uint8_t, 3>{128, 101, 201}), nearGrey);
     // A whole sheet, 230 times as large: 460 x 460 from column 100; turned, black at the top left.
     for (bool turn : {false, true}) {
         const std::vector<uint8_t> page = DrawingOnPage(d, FindDrawing(d, 1), turn);
@@ -202,9 +209,11 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
         for (const auto& [x, y, want] : at)
             EXPECT_EQ(want, page[y * StdPageWidth + x]) << x << "," << y << " " << turn;
     }
-    EXPECT_TRUE(FitOnPage(1320, 460, 0) == PageFit({660, 230, 0, 115}));
-    EXPECT_TRUE(FitOnPage(100, 200, 10) == PageFit({220, 440, 220, 10}));
-    EXPECT_TRUE(FitOnPage(66, 46, 0) == PageFit({660, 460, 0, 0}));
+    // Fitted in 640 x 440 within a margin of 10, rounded to the nearest pixel; at least 1 wide.
+    EXPECT_TRUE(FitOnPage(300, 102, 10) == PageFit({640, 218, 10, 121})); // 217.6 high
+    EXPECT_TRUE(FitOnPage(102, 300, 10) == PageFit({150, 440, 255, 10})); // 149.6 wide
+    EXPECT_TRUE(FitOnPage(1, 1000, 0) == PageFit({1, 460, 329, 0}));
+    EXPECT_TRUE(FitOnPage(2000, 1, 0) == PageFit({660, 1, 0, 229}));
 }
 
 TEST(PageMaker, ThinDiagonalLinesSurviveShrinking) {
