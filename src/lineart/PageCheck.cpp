@@ -68,34 +68,29 @@ uint8_t LineAt(const LineMask& m, int x, int y) {
     return x < 0 || y < 0 || x >= W || y >= H ? 1 : m[size_t(y) * W + x];
 }
 
+// One pass of Square along W pixels: to[x] is line when any (grow) or all of from[x + d * step],
+// d from 0 to 2r, are.
+void SquarePass(const uint8_t* from, uint8_t* to, int r, int step, bool grow) {
+    for (int x = 0; x < W; ++x) {
+        uint8_t v = from[x];
+        for (int d = 1; d <= 2 * r; ++d)
+            v = grow ? uint8_t(v | from[x + d * step]) : uint8_t(v & from[x + d * step]);
+        to[x] = v;
+    }
+}
+
 // The mask grown (any line in a pixel's square of side 2r + 1 makes it line) or shrunk (all must
-// be line), beyond the edge counting as line: along the rows, then down the columns.
+// be line), beyond the edge counting as line: along the rows, each read with r pixels of line
+// before and after it, into a copy with r rows of line above and below; then down its columns.
 LineMask Square(const LineMask& in, int r, bool grow) {
-    LineMask across(in.size()), out(in.size());
-    std::vector<uint8_t> row(size_t(W + 2 * r), 1);
+    std::vector<uint8_t> row(size_t(W + 2 * r), 1), across(size_t(W) * (H + 2 * r), 1);
     for (int y = 0; y < H; ++y) {
         std::copy(in.begin() + size_t(y) * W, in.begin() + size_t(y + 1) * W, row.begin() + r);
-        uint8_t* to = across.data() + size_t(y) * W;
-        const uint8_t* from = row.data();
-        for (int x = 0; x < W; ++x) {
-            uint8_t v = from[x];
-            for (int d = 1; d <= 2 * r; ++d)
-                v = grow ? uint8_t(v | from[x + d]) : uint8_t(v & from[x + d]);
-            to[x] = v;
-        }
+        SquarePass(row.data(), across.data() + size_t(y + r) * W, r, 1, grow);
     }
-    for (int y = 0; y < H; ++y) {
-        uint8_t* to = out.data() + size_t(y) * W;
-        const bool edge = y < r || y >= H - r; // the square reaches beyond the page: line there
-        std::fill(to, to + W, uint8_t(grow ? edge : 1));
-        for (int d = -r; d <= r; ++d) {
-            if (y + d < 0 || y + d >= H)
-                continue;
-            const uint8_t* from = across.data() + size_t(y + d) * W;
-            for (int x = 0; x < W; ++x)
-                to[x] = grow ? uint8_t(to[x] | from[x]) : uint8_t(to[x] & from[x]);
-        }
-    }
+    LineMask out(in.size());
+    for (int y = 0; y < H; ++y)
+        SquarePass(across.data() + size_t(y) * W, out.data() + size_t(y) * W, r, W, grow);
     return out;
 }
 
