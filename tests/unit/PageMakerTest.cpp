@@ -45,6 +45,8 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, {3, 1, 0, 1, 3, 2}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 55, 0}}, {6, 1, 0, 1, 6, 2}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 55, 0}}, {5, 0, 0, 1, 0, 1}},
+        // Two gaps of one, two apart: each bridged by a pixel, the other counting as shut.
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 50, 0}, {97, 53, 99, 53, 0}}, {2, 2, 0, 1, 2, 2}},
         // Two boxes side by side, with a gap of one in their wall and of two in the top side.
         {{{9, 9, 52, 99, 2}, {50, 9, 99, 99, 2}, {50, 30, 52, 30, 0}, {70, 9, 71, 11, 0}},
          {2, 2, 0, 1, 3, 3}},
