@@ -15,9 +15,8 @@ namespace {
 
 using Rects = std::vector<std::array<int, 5>>;
 
-// Rectangles of line (1), open (0) or a 3-pixel frame (2), drawn in turn on w x h of value 255 -
-// 255
-// * value, or on a page mask when w is 0.
+// Rectangles of line (1), open (0) or a 3-pixel frame (2), drawn in turn on a page mask, or on a
+// sheet of w x h grey levels (paper, line 0).
 std::vector<uint8_t> Draw(const Rects& rects, int w = 0, int h = 0, int paper = 255) {
     const bool page = !w;
     w = page ? StdPageWidth : w, h = page ? StdPageHeight : h;
@@ -171,7 +170,8 @@ TEST(PageMaker, PaperMadeWhite) {
         {{{0, 5}, {100, 5}, {200, 50}, {230, 10}}, {0, 128, 255, 255}},
         {{{0, 5}, {100, 20}, {176, 30}, {180, 40}}, {0, 142, 249, 255}},
         {{{0, 50}, {120, 5}, {250, 9}}, {0, 120, 250}},
-        {{{0, 1}, {200, 1}}, {0, 255}}};
+        {{{0, 1}, {200, 1}}, {0, 255}},
+        {{{150, 10}, {196, 6}, {204, 6}}, {195, 255, 255}}}; // the peak of 196 to 204
     for (const auto& [levels, want] : sheets) {
         std::vector<uint8_t> grey;
         for (const auto& [level, count] : levels)
@@ -190,15 +190,14 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     Drawing d{std::vector<uint8_t>(4), 2, 2, true};
     GreyOnWhite(bgra, 8, 2, 2, 4, d.grey.data());
     EXPECT_EQ(std::vector<uint8_t>({150, 255, 165, 0}), d.grey);
-    uint8_t bgrGrey[2]; // the same read as 3 channels and as 1
-    GreyOnWhite(bgra, 8, 2, 1, 3, bgrGrey);
-    GreyOnWhite(bgra + 2, 8, 1, 1, 1, bgrGrey + 1);
-    EXPECT_EQ(std::tuple(150, 0), std::tuple(int(bgrGrey[0]), int(bgrGrey[1])));
-    // Level 1 at alpha 127 is 128.498 on white; greys of 101.499 and 200.598: to the nearest.
+    // The same read as 3 channels and as 1; level 1 at alpha 127 (128.498 on white), greys of
+    // 101.499 and 200.598: each to the nearest.
     const uint8_t near[12] = {1, 1, 1, 127, 108, 101, 100, 255, 200, 200, 202, 255};
-    std::array<uint8_t, 3> nearGrey;
-    GreyOnWhite(near, 12, 3, 1, 4, nearGrey.data());
-    EXPECT_EQ((std::array<uint8_t, 3>{128, 101, 201}), nearGrey);
+    std::vector<uint8_t> more(5);
+    GreyOnWhite(bgra, 8, 2, 1, 3, more.data());
+    GreyOnWhite(bgra + 2, 8, 1, 1, 1, &more[1]);
+    GreyOnWhite(near, 12, 3, 1, 4, &more[2]);
+    EXPECT_EQ(std::vector<uint8_t>({150, 0, 128, 101, 201}), more);
     // A whole sheet, 230 times as large: 460 x 460 from column 100; turned, black at the top left.
     for (bool turn : {false, true}) {
         const std::vector<uint8_t> page = DrawingOnPage(d, FindDrawing(d, 1), turn);
