@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <set>
+#include <utility>
 
 #include "page/PageFormat.h"
 
@@ -117,7 +119,6 @@ struct LeakSearch {
     const std::vector<int32_t>& area;  // per pixel: its area, or -1
     const std::vector<int32_t>& group; // per pixel: its group of closed-away pixels, or -1
     const std::vector<uint8_t>& joins; // per group: it touches two areas
-    std::vector<int32_t> seen;         // per pixel of the page and its edge ring: a group's stamp
 };
 
 // Whether, with extra line on the trial pixels, no 4-connected piece of open pixels inside the box
@@ -165,18 +166,16 @@ bool Parts(const LeakSearch& s, int32_t own, const PixelBox& box,
 
 // The shortest bridge across group g (its pixels and box given): put on bridge; false when none
 // of at most gapWidth open pixels parts the areas.
-bool FindBridge(LeakSearch& s, int32_t g, const std::vector<int32_t>& pixels, const PixelBox& gb,
-                int gapWidth, std::vector<uint8_t>& bridge) {
-    std::vector<Point> ends; // line pixels, the edge ring included, next to the group
+bool FindBridge(const LeakSearch& s, int32_t g, const std::vector<int32_t>& pixels,
+                const PixelBox& gb, int gapWidth, std::vector<uint8_t>& bridge) {
+    std::vector<Point> ends; // line pixels, the edge ring included, next to the group, each once
+    std::set<std::pair<int, int>> seen;
     for (int32_t p : pixels)
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const int x = p % W + dx, y = p / W + dy;
-                int32_t& stamp = s.seen[size_t(y + 1) * (W + 2) + x + 1];
-                if (stamp != g && LineAt(s.mask, x, y)) {
-                    stamp = g;
+                if (LineAt(s.mask, x, y) && seen.insert({x, y}).second)
                     ends.push_back({x, y});
-                }
             }
     if (ends.size() > 3000)
         return false;
@@ -284,7 +283,7 @@ void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
         if (group[i] >= 0 && joins[group[i]])
             pixels[size_t(fill[group[i]]++)] = int32_t(i);
 
-    LeakSearch search{mask, area, group, joins, std::vector<int32_t>(size_t(W + 2) * (H + 2), -1)};
+    const LeakSearch search{mask, area, group, joins};
     const bool exact = 2 * r == width;
     for (size_t g = 0; g < joins.size(); ++g) {
         if (!joins[g])

@@ -36,10 +36,11 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
     // regions after mending.
     const std::tuple<Rects, std::array<int, 6>> cases[] = {
         {{{9, 9, 99, 99, 2}}, {2, 0, 0, 2, 0, 2}},
-        // Gaps of one, two and three (an opening at width 2, a leak from width 3 on) in the right
+        // Gaps of one, two (an opening at width 1) and three (a leak from width 3 on) in the right
         // side; a bridge across the gap only, its pixels as many as the gap is wide.
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 50, 0}}, {2, 1, 0, 1, 1, 2}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 51, 0}}, {2, 1, 0, 1, 2, 2}},
+        {{{9, 9, 99, 99, 2}, {97, 50, 99, 51, 0}}, {1, 0, 0, 1, 0, 1}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, {2, 0, 0, 1, 0, 1}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, {3, 1, 0, 1, 3, 2}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 55, 0}}, {6, 1, 0, 1, 6, 2}},
@@ -81,11 +82,12 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
 }
 
 TEST(PageMaker, SpecksCleanedAndPagesJudged) {
-    // Loose bits of 9 pixels go, of 10 stay; a box of two areas is a page, as are two holes of 30
-    // pixels in a page of line; one area (and a hole of 29) or no line is not.
-    LineMask m = Draw({{50, 50, 52, 52, 1}, {80, 50, 84, 51, 1}, {9, 9, 99, 99, 2}});
+    // Loose bits of 9 pixels go, of 10 (corner to corner) stay; a box of two areas is a page, as
+    // are two holes of 30 pixels in a page of line; one area (and a hole of 29) or no line is not.
+    LineMask m =
+        Draw({{50, 2, 52, 4, 1}, {80, 50, 84, 50, 1}, {85, 51, 89, 51, 1}, {9, 9, 99, 99, 2}});
     CleanSpecks(m);
-    EXPECT_EQ(std::tuple(0, 1), std::tuple(int(m[51 * 660 + 51]), int(m[50 * 660 + 80])));
+    EXPECT_EQ(std::tuple(0, 1), std::tuple(int(m[3 * 660 + 51]), int(m[51 * 660 + 89])));
     const std::tuple<Rects, PageVerdict> pages[] = {
         {{{9, 9, 99, 99, 2}}, PageVerdict::Usable},
         {{{0, 0, 659, 459, 2}}, PageVerdict::TooFewAreas},
@@ -104,19 +106,20 @@ TEST(PageMaker, PageRebuiltAndMendedAsAsked) {
     // the page; the drawing is put on the page again for a new turn, not for the same settings.
     MakerWork work;
     work.drawing = {
-        Draw({{9, 9, 99, 99, 2}, {50, 9, 52, 99, 1}, {50, 30, 52, 31, 0}, {200, 200, 210, 210, 2}},
+        Draw({{9, 9, 94, 94, 2}, {50, 9, 52, 94, 1}, {50, 30, 52, 31, 0}, {200, 200, 210, 210, 2}},
              660, 460),
         660, 460, true};
     RebuildPage(work);
-    EXPECT_EQ("Regions 3, leaks 1, tiny regions 1, largest area 97%",
+    EXPECT_EQ("Regions 3, leaks 1, tiny regions 1, largest area 98%",
               CountsText(work.check, false));
     work.mending = MendAll;
     RebuildPage(work);
-    EXPECT_EQ("Regions 3, leaks 0, tiny regions 0, largest area 97%",
+    EXPECT_EQ("Regions 3, leaks 0, tiny regions 0, largest area 98%",
               CountsText(work.check, false));
     work.drawing.grey.assign(work.drawing.grey.size(), 255);
     RebuildPage(work);
-    EXPECT_EQ(PageVerdict::Usable, JudgePage(work.mask, work.check));
+    EXPECT_EQ(std::tuple(PageVerdict::Usable, -1), // -1: the region of a line pixel
+              std::tuple(JudgePage(work.mask, work.check), work.check.region[9 * 660 + 9]));
     work.settings.turn = true;
     RebuildPage(work);
     EXPECT_EQ(PageVerdict::NoLines, JudgePage(work.mask, work.check));
