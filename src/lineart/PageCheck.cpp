@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
 #include <set>
 #include <utility>
 
@@ -18,53 +17,6 @@ constexpr int W = StdPageWidth, H = StdPageHeight;
 struct Point {
     int x, y;
 };
-
-// The steps from a pixel to its neighbours: the four beside it, then the four at its corners.
-constexpr Point Around[] = {
-    {-1, 0},  {1, 0},  {0, -1}, {0, 1}, // beside
-    {-1, -1}, {1, -1}, {-1, 1}, {1, 1}, // at the corners
-};
-
-// Labels the groups of the pixels where member is non-zero (4- or 8-connected), in reading order
-// of their first pixels; label is -1 elsewhere. (Plain pointers: a debug build's vectors are slow.)
-void Label(const std::vector<uint8_t>& member, bool eight, std::vector<int32_t>& label,
-           std::vector<int32_t>& size, std::vector<PixelBox>& box) {
-    label.assign(member.size(), -1);
-    size.clear();
-    box.clear();
-    std::vector<int32_t> stack(member.size()); // each pixel goes on it once at most
-    const uint8_t* in = member.data();
-    int32_t *at = label.data(), *pending = stack.data();
-    const Point* const last = eight ? std::end(Around) : Around + 4;
-    for (int32_t start = 0; start < int32_t(member.size()); ++start) {
-        if (!in[start] || at[start] >= 0)
-            continue;
-        const int32_t id = int32_t(size.size());
-        PixelBox b{start % W, start / W, start % W, start / W};
-        int32_t count = 0;
-        at[start] = id;
-        size_t top = 0;
-        pending[top++] = start;
-        while (top) {
-            const int32_t p = pending[--top], x = p % W, y = p / W;
-            ++count;
-            b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x),
-                 std::max(b.bottom, y)};
-            for (const Point* step = Around; step != last; ++step) {
-                const int qx = x + step->x, qy = y + step->y;
-                if (qx < 0 || qy < 0 || qx >= W || qy >= H)
-                    continue;
-                const int32_t q = qy * W + qx;
-                if (in[q] && at[q] < 0) {
-                    at[q] = id;
-                    pending[top++] = q;
-                }
-            }
-        }
-        size.push_back(count);
-        box.push_back(b);
-    }
-}
 
 uint8_t LineAt(const LineMask& m, int x, int y) {
     return x < 0 || y < 0 || x >= W || y >= H ? 1 : m[size_t(y) * W + x];
@@ -243,7 +195,7 @@ void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
     for (size_t i = 0; i < n; ++i)
         closedOpen[i] = !closed[i];
     std::vector<int32_t> part, partSize;
-    Label(closedOpen, false, part, partSize, boxes);
+    LabelGroups(closedOpen, W, false, part, partSize, boxes);
     std::vector<int32_t> area(n);
     for (size_t i = 0; i < n; ++i)
         area[i] = part[i] >= 0 && partSize[part[i]] >= TinyRegionPixels ? part[i] : -1;
@@ -253,7 +205,7 @@ void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
     for (size_t i = 0; i < n; ++i)
         rest[i] = open[i] && area[i] < 0;
     std::vector<int32_t> group, groupSize;
-    Label(rest, false, group, groupSize, boxes);
+    LabelGroups(rest, W, false, group, groupSize, boxes);
     std::vector<int32_t> touched(groupSize.size(), -1);
     std::vector<uint8_t> joins(groupSize.size(), 0);
     for (size_t i = 0; i < n; ++i) {
@@ -310,7 +262,7 @@ void CheckPage(const LineMask& mask, int gapWidth, PageCheck& check) {
     for (size_t i = 0; i < n; ++i)
         open[i] = !mask[i];
     std::vector<PixelBox> boxes;
-    Label(open, false, check.region, check.size, boxes);
+    LabelGroups(open, W, false, check.region, check.size, boxes);
     check.tiny.clear();
     int32_t largest = 0;
     for (size_t r = 0; r < boxes.size(); ++r) {
@@ -352,7 +304,7 @@ void FillTinyPockets(LineMask& mask, const PageCheck& check) {
 void CleanSpecks(LineMask& mask) {
     std::vector<int32_t> label, size;
     std::vector<PixelBox> boxes;
-    Label(mask, true, label, size, boxes);
+    LabelGroups(mask, W, true, label, size, boxes);
     for (size_t i = 0; i < mask.size(); ++i)
         if (label[i] >= 0 && size[label[i]] < SpeckPixels)
             mask[i] = 0;
