@@ -146,8 +146,7 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
         {{{500, 330, 519, 337, 1}}, {300, 328, 904, 1204}},   // a small mark near, above
         {{{250, 1700, 330, 1753, 1}}, {248, 400, 904, 1754}}, // a short part on the border stays
         {{{0, 700, 400, 705, 1}}, {0, 400, 904, 1204}}};      // a line to the edge from the drawing
-    // The overview's cells: 2 pixels for 661 across or 461 down, 1 for the page's size; none for
-    // an empty drawing.
+    // The overview's cells: 2 pixels for 661 across or 461 down, 1 for the page's size or none.
     const int overviews[][5] = {{661, 10, 2, 331, 5},
                                 {10, 461, 2, 5, 231},
                                 {660, 460, 1, 660, 460},
@@ -217,7 +216,6 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     GreyOnWhite(near, 12, 3, 1, 4, &more[2]);
     EXPECT_EQ(std::vector<uint8_t>({150, 0, 128, 101, 201}), more);
     // A whole sheet, 230 times as large: 460 x 460 from column 100; turned, black at the top left.
-    // Page pixels: as it is and turned.
     const int at[][4] = {{329, 229, 150, 165}, {330, 0, 255, 150},   {100, 230, 165, 0},
                          {559, 459, 0, 255},   {560, 459, 255, 255}, {99, 0, 255, 255}};
     for (bool turn : {false, true}) {
@@ -292,10 +290,8 @@ TEST(PageMaker, CommandLinesRead) {
         MakerCommand c;
         const bool ok = ParseMakerCommand(int(argv.size()), argv.data(), pictures, 3, c);
         const MakerSettings& s = c.settings;
-        const std::array<int, 6> got = {c.picture, s.threshold, s.thicken,
-                                        s.gaps,    int(s.turn), int(c.mend)};
-        const std::array<int, 6> refused = {-2};
-        EXPECT_EQ(want, ok ? got : refused) << argv.size() << " " << argv.back();
+        const std::array<int, 6> got = {c.picture, s.threshold, s.thicken, s.gaps, s.turn, c.mend};
+        EXPECT_EQ(want, ok ? got : decltype(got){-2}) << argv.size() << " " << argv.back();
     }
     // The program and the picture beside it, in room for 20 characters; "" when it does not fit.
     for (const auto& [exe, want] : {std::pair{"C:\\Hb/x\\hbpages.exe", "C:\\Hb/x\\duck.col"},
