@@ -15,8 +15,8 @@ namespace {
 
 using Rects = std::vector<std::array<int, 5>>;
 
-// Rectangles of line (1), open (0), a 3-pixel frame (2) or a diagonal from the top left (3), drawn
-// in turn on a page mask, or on a sheet of w x h grey levels (paper, line 0).
+// Rectangles of line (1), open (0), a 3-pixel frame (2) or a diagonal up from the bottom left (3),
+// drawn in turn on a page mask, or on a sheet of w x h grey levels (paper, line 0).
 std::vector<uint8_t> Draw(const Rects& rects, int w = 0, int h = 0, int paper = 255) {
     const bool page = !w;
     w = page ? StdPageWidth : w, h = page ? StdPageHeight : h;
@@ -25,7 +25,7 @@ std::vector<uint8_t> Draw(const Rects& rects, int w = 0, int h = 0, int paper = 
         for (int y = t; y <= b; ++y)
             for (int x = l; x <= r; ++x) {
                 const int line = v < 2    ? v
-                                 : v == 3 ? x - l == y - t
+                                 : v == 3 ? x - l == b - y
                                           : x < l + 3 || x > r - 3 || y < t + 3 || y > b - 3;
                 if (v < 2 || line)
                     m[size_t(y) * w + x] = page ? line : uint8_t(line ? 0 : paper);
@@ -46,8 +46,8 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, {3, 1, 0, 1, 3, 2}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 55, 0}}, {6, 1, 0, 1, 6, 2}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 55, 0}}, {5, 0, 0, 1, 0, 1}},
-        // A wall down, with a gap of two, then corner to corner to the bottom side.
-        {{{9, 9, 99, 99, 2}, {50, 12, 50, 60, 1}, {50, 60, 86, 96, 3}, {50, 30, 50, 31, 0}},
+        // A corner shut by a wall with a gap of two and one corner to corner: 4-connected apart.
+        {{{9, 9, 99, 99, 2}, {12, 30, 50, 30, 1}, {12, 30, 50, 68, 3}, {30, 30, 31, 30, 0}},
          {2, 1, 0, 2, 2, 3}},
         // Two gaps of one, two apart: each bridged by a pixel, the other counting as shut.
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 50, 0}, {97, 53, 99, 53, 0}}, {2, 2, 0, 1, 2, 2}},
