@@ -129,22 +129,22 @@ TEST(PageMaker, PageRebuiltAndMendedAsAsked) {
 TEST(PageMaker, DrawingFoundOnAScannedSheet) {
     // A box on grey paper (level 215) of 1240 x 1754 (A4 at 150 dpi), the box at 300,400 to
     // 900,1200; then what is added round it, and the box's extent found, in cells of 4 pixels.
-    // Dark edges and shadows within 8% of a side (24 cells across, 35 down) are left out.
+    // Edges and shadows a third of a side long, within 8% of it (24 cells across, 35 down), go.
     const Rects box = {{300, 400, 900, 1200, 2}};
     const std::tuple<Rects, std::array<int, 4>> cases[] = {
         {{}, {300, 400, 904, 1204}},
-        {{{0, 0, 95, 1753, 1}, {1144, 0, 1239, 1753, 1}}, {300, 400, 904, 1204}}, // dark edges
-        {{{30, 1616, 1000, 1753, 1}}, {300, 400, 904, 1204}},                     // a shadow
+        {{{0, 0, 95, 1753, 1}, {1144, 100, 1239, 687, 1}}, {300, 400, 904, 1204}}, // dark edges
+        {{{28, 1616, 443, 1753, 1}}, {300, 400, 904, 1204}},                       // and a shadow
         {{{0, 0, 99, 1753, 1}}, {0, 0, 904, 1754}}, // an edge a cell wider is drawing
         {{{0, 0, 590, 143, 1}}, {0, 0, 904, 1204}}, // and so is one at the top
         {{{50, 60, 52, 62, 1}, {1100, 1600, 1103, 1604, 1}}, {300, 400, 904, 1204}}, // specks
         {{{100, 400, 160, 430, 1}}, {100, 400, 904, 1204}}, // a large part, far or not, is in it
-        {{{250, 700, 269, 707, 1}}, {248, 400, 904, 1204}}, // so is a small mark near it
-        {{{180, 700, 199, 707, 1}}, {300, 400, 904, 1204}}, // but not one far from it
-        {{{180, 700, 199, 707, 1}, {250, 700, 269, 707, 1}},
+        {{{216, 700, 235, 707, 1}}, {216, 400, 904, 1204}}, // so is a mark near it (17 cells)
+        {{{212, 700, 231, 707, 1}}, {300, 400, 904, 1204}}, // but not one 18 cells away
+        {{{180, 700, 199, 707, 1}, {216, 700, 235, 707, 1}},
          {180, 400, 904, 1204}},                              // near a near one
-        {{{500, 330, 519, 337, 1}}, {300, 328, 904, 1204}},   // a small mark near, above
-        {{{250, 1700, 330, 1753, 1}}, {248, 400, 904, 1754}}, // a short part on the border stays
+        {{{500, 336, 511, 339, 1}}, {300, 336, 904, 1204}},   // 3 cells near, above
+        {{{250, 1700, 659, 1753, 1}}, {248, 400, 904, 1754}}, // under a third of a side stays
         {{{0, 700, 400, 705, 1}}, {0, 400, 904, 1204}}};      // a line to the edge from the drawing
     // The overview's cells: 2 pixels for 661 across or 461 down, 1 for the page's size or none.
     const int overviews[][5] = {{661, 10, 2, 331, 5},
