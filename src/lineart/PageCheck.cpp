@@ -73,25 +73,25 @@ struct LeakSearch {
     const std::vector<uint8_t>& joins; // per group: it touches two areas
 };
 
-// Whether, with extra line on the trial pixels, no 4-connected piece of open pixels inside the box
-// holds two areas, the passages of other leaks counting as shut.
-bool Parts(const LeakSearch& s, int32_t own, const PixelBox& box,
-           const std::vector<uint8_t>& trial) {
-    const int bw = box.right - box.left + 1, bh = box.bottom - box.top + 1;
-    std::vector<int32_t> piece(size_t(bw) * bh, -2), pending;
+// Whether, with extra line on the shut pixels (per pixel of the box: a trial bridge), no
+// 4-connected piece of open pixels inside the box holds two areas, the passages of other leaks
+// counting as shut. The search shuts the pixels it has been to.
+bool Parts(const LeakSearch& s, int32_t own, const PixelBox& box, std::vector<uint8_t> shut) {
+    const int bw = box.right - box.left + 1;
+    std::vector<int32_t> pending;
     auto open = [&](int x, int y) {
         const size_t i = size_t(y) * W + x;
         const int32_t g = s.group[i];
-        return !s.mask[i] && !trial[size_t(y - box.top) * bw + x - box.left] &&
+        return !s.mask[i] && !shut[size_t(y - box.top) * bw + x - box.left] &&
                !(g >= 0 && g != own && s.joins[g]);
     };
     for (int y = box.top; y <= box.bottom; ++y)
         for (int x = box.left; x <= box.right; ++x) {
-            if (piece[size_t(y - box.top) * bw + x - box.left] != -2 || !open(x, y))
+            if (!open(x, y))
                 continue;
             int32_t found = -1;
             pending.assign(1, int32_t((y - box.top) * bw + x - box.left));
-            piece[pending[0]] = 0;
+            shut[size_t(pending[0])] = 1;
             while (!pending.empty()) {
                 const int32_t p = pending.back(), px = p % bw + box.left, py = p / bw + box.top;
                 pending.pop_back();
@@ -103,13 +103,12 @@ bool Parts(const LeakSearch& s, int32_t own, const PixelBox& box,
                 }
                 const Point next[4] = {{px - 1, py}, {px + 1, py}, {px, py - 1}, {px, py + 1}};
                 for (const Point& q : next) {
-                    if (q.x < box.left || q.y < box.top || q.x > box.right || q.y > box.bottom)
+                    if (q.x < box.left || q.y < box.top || q.x > box.right || q.y > box.bottom ||
+                        !open(q.x, q.y))
                         continue;
                     const int32_t k = (q.y - box.top) * bw + q.x - box.left;
-                    if (piece[k] == -2 && open(q.x, q.y)) {
-                        piece[k] = 0;
-                        pending.push_back(k);
-                    }
+                    shut[size_t(k)] = 1;
+                    pending.push_back(k);
                 }
             }
         }
@@ -160,9 +159,8 @@ bool FindBridge(const LeakSearch& s, int32_t g, const std::vector<int32_t>& pixe
     const PixelBox box{std::max(0, gb.left - grow), std::max(0, gb.top - grow),
                        std::min(W - 1, gb.right + grow), std::min(H - 1, gb.bottom + grow)};
     const int bw = box.right - box.left + 1;
-    std::vector<uint8_t> trial(size_t(bw) * (box.bottom - box.top + 1));
     for (size_t c = 0; c < candidates.size() && c < 48; ++c) {
-        std::fill(trial.begin(), trial.end(), 0);
+        std::vector<uint8_t> trial(size_t(bw) * (box.bottom - box.top + 1));
         auto mark = [&](int x, int y, auto&& put) {
             if (x >= box.left && y >= box.top && x <= box.right && y <= box.bottom)
                 put(x, y);
@@ -171,7 +169,7 @@ bool FindBridge(const LeakSearch& s, int32_t g, const std::vector<int32_t>& pixe
             mark(x, y,
                  [&](int px, int py) { trial[size_t(py - box.top) * bw + px - box.left] = 1; });
         });
-        if (Parts(s, g, box, trial)) {
+        if (Parts(s, g, box, std::move(trial))) {
             Between(candidates[c].a, candidates[c].b, [&](int x, int y) {
                 mark(x, y, [&](int px, int py) { bridge[size_t(py) * W + px] = 1; });
             });

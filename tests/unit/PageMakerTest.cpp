@@ -57,8 +57,8 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
         // A slot of 2 x 4 where three rooms meet: no straight line parts them, so it is shut whole.
         {{{0, 20, 659, 21, 1}, {330, 22, 331, 459, 1}, {330, 20, 331, 23, 0}}, {2, 1, 0, 1, 8, 3}},
         {{{300, 0, 302, 459, 1}, {0, 0, 302, 0, 1}}, {2, 0, 0, 2, 0, 2}}, // right side first
-        {{{2, 200, 659, 202, 1}}, {2, 1, 0, 1, 2, 2}}, // two short of the left edge: bridged to it
-        {{{300, 0, 302, 456, 1}}, {3, 1, 0, 1, 3, 2}}, // three short of the bottom edge
+        {{{2, 200, 657, 202, 1}}, {2, 2, 0, 1, 4, 2}}, // two short of either side: bridged to it
+        {{{300, 3, 302, 456, 1}}, {3, 2, 0, 1, 6, 2}}, // three short of the top and bottom
         {{{0, 0, 6, 6, 1}, {0, 0, 4, 4, 0}}, {2, 0, 1, 2, 0, 1}}, // pockets of 25 and 30 pixels
         {{{0, 0, 7, 6, 1}, {0, 0, 5, 4, 0}}, {2, 0, 0, 2, 0, 2}}};
     for (const auto& [rects, counts] : cases) {
