@@ -37,8 +37,7 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
     // The widest gap; the leaks, tiny regions, regions; pixels the bridges add; regions mended.
     const std::tuple<Rects, std::array<int, 6>> cases[] = {
         {{{9, 9, 99, 99, 2}}, {2, 0, 0, 2, 0, 2}},
-        // Gaps of one, two (an opening at width 1) and three (a leak from width 3 on) in the right
-        // side; a bridge across the gap only, its pixels as many as the gap is wide.
+        // Gaps of 1, 2 (no leak at width 1) and 3 (a leak from width 3) in the right side: bridged.
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 50, 0}}, {2, 1, 0, 1, 1, 2}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 51, 0}}, {2, 1, 0, 1, 2, 2}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 51, 0}}, {1, 0, 0, 1, 0, 1}},
@@ -109,21 +108,20 @@ TEST(PageMaker, PageRebuiltAndMendedAsAsked) {
     const Rects drawn = {
         {9, 9, 94, 94, 2}, {50, 9, 52, 94, 1}, {50, 30, 52, 31, 0}, {200, 200, 210, 210, 2}};
     MakerWork work;
+    const PageCheck& c = work.check;
     work.drawing = {Draw(drawn, 660, 460), 660, 460, true};
     RebuildPage(work);
-    EXPECT_EQ("Regions 3, leaks 1, tiny regions 1, largest area 98%",
-              CountsText(work.check, false));
+    EXPECT_EQ("Regions 3, leaks 1, tiny regions 1, largest area 98%", CountsText(c, false));
     work.mending = MendAll;
     RebuildPage(work);
-    EXPECT_EQ("Regions 3, leaks 0, tiny regions 0, largest area 98%",
-              CountsText(work.check, false));
+    EXPECT_EQ("Regions 3, leaks 0, tiny regions 0, largest area 98%", CountsText(c, false));
     work.drawing.grey.assign(work.drawing.grey.size(), 255);
     RebuildPage(work);
     EXPECT_EQ(std::tuple(PageVerdict::Usable, -1), // -1: the region of a line pixel
-              std::tuple(JudgePage(work.mask, work.check), work.check.region[9 * 660 + 9]));
+              std::tuple(JudgePage(work.mask, c), c.region[9 * 660 + 9]));
     work.settings.turn = true;
     RebuildPage(work);
-    EXPECT_EQ(PageVerdict::NoLines, JudgePage(work.mask, work.check));
+    EXPECT_EQ(PageVerdict::NoLines, JudgePage(work.mask, c));
 }
 
 TEST(PageMaker, DrawingFoundOnAScannedSheet) {
@@ -215,11 +213,13 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     GreyOnWhite(bgra + 2, 8, 1, 1, 1, &more[1]);
     GreyOnWhite(near, 12, 3, 1, 4, &more[2]);
     EXPECT_EQ(std::vector<uint8_t>({150, 0, 128, 101, 201}), more);
-    // A whole sheet, 230 times as large: 460 x 460 from column 100; turned, black at the top left.
-    const int at[][4] = {{329, 229, 150, 165}, {330, 0, 255, 150},   {100, 230, 165, 0},
+    // A whole sheet, 230 times as large: 460 x 460 from column 100; turned, black at the bottom
+    // left; the green pixel's cell dropped, so white.
+    const int at[][4] = {{329, 229, 255, 165}, {330, 0, 255, 255},   {100, 230, 165, 0},
                          {559, 459, 0, 255},   {560, 459, 255, 255}, {99, 0, 255, 255}};
     for (bool turn : {false, true}) {
-        const std::vector<uint8_t> page = DrawingOnPage(d, FindDrawing(d, 1), turn);
+        const std::vector<uint8_t> page =
+            DrawingOnPage(d, {0, 0, 2, 2, 1, 2, 2, {1, 0, 0, 0}}, turn);
         for (const auto& [x, y, plain, turned] : at)
             EXPECT_EQ(turn ? turned : plain, page[y * StdPageWidth + x])
                 << x << "," << y << " " << turn;
@@ -231,15 +231,23 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     EXPECT_TRUE(FitOnPage(2000, 1, 0) == PageFit({660, 1, 0, 229}));
 }
 
-TEST(PageMaker, ThinDiagonalLinesSurviveShrinking) {
+TEST(PageMaker, ThinLinesSurviveShrinking) {
     Drawing d{std::vector<uint8_t>(3000 * 2000), 3000, 2000, false}; // one pixel wide, 4.5 times
     for (int i = 0; i < 3000 * 2000; ++i)
         d.grey[i] = std::abs(i % 3000 - 1500) + std::abs(i / 3000 - 1000) == 900 ? 0 : 255;
     PageCheck check;
-    CheckPage(
-        ThresholdPage(DrawingOnPage(d, FindDrawing(d, DefaultThreshold), false), DefaultThreshold),
-        2, check);
+    CheckPage(ThresholdPage(DrawingOnPage(d, FindDrawing(d, 160), false), 160), 2, check);
     EXPECT_EQ(2u, check.size.size());
+    // Shrunk 4 times, a line one pixel wide at 1001, across or down, darkens page pixel 250 only.
+    for (const bool down : {false, true}) {
+        const int w = down ? 4 : 2640, h = down ? 1840 : 4;
+        Drawing line{std::vector<uint8_t>(size_t(w) * h, 255), w, h, true};
+        for (int i = 0; i < 4; ++i)
+            line.grey[down ? 1001 * 4 + i : i * 2640 + 1001] = 0;
+        const std::vector<uint8_t> page = DrawingOnPage(line, FindDrawing(line, 1), false);
+        const int at = down ? 250 * 660 + 329 : 229 * 660 + 250, before = down ? 660 : 1;
+        EXPECT_EQ(std::tuple(0, 255), std::tuple(int(page[at]), int(page[at - before]))) << down;
+    }
 }
 
 TEST(PageMaker, ThickeningAddsOneOrTwoPixels) {
@@ -279,7 +287,6 @@ TEST(PageMaker, CommandLinesRead) {
         {{"a.png", "duck.col", "--thicken"}, {-2}},
         {{"a.png", "duck.col", "--fast"}, {-2}},
         {{"a.png", "dusk"}, {-2}},
-        {{"a.png", "README.txt"}, {-2}},
         {{"a.png", "..\\duck.col"}, {-2}},
         {{"a.png", "duck.colx"}, {-2}},
         {{"a.png", "duck", "bones"}, {-2}},
