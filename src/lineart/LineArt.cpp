@@ -272,9 +272,8 @@ std::vector<uint8_t> DrawingOnPage(const Drawing& d, const DrawingExtent& e, boo
                 if (cells[(e.left + x) / e.cell])
                     row[x] = 255;
         }
-        if (wx > 1)
-            DarkestAlong<uint8_t>(row.data(), dark.data(), cw, wx, 255);
-        const uint8_t* in = wx > 1 ? dark.data() : row.data();
+        DarkestAlong<uint8_t>(row.data(), dark.data(), cw, wx, 255); // as it is for 1 pixel
+        const uint8_t* in = dark.data();
         float* out = rows.data() + size_t(y) * sw;
         for (int i = 0; i < sw; ++i) {
             float sum = 0;
@@ -284,15 +283,13 @@ std::vector<uint8_t> DrawingOnPage(const Drawing& d, const DrawingExtent& e, boo
         }
     }
     // Down: each column widened, then rows averaged to sh.
-    if (wy > 1) {
-        std::vector<float> column(ch), darkColumn(ch);
-        for (int x = 0; x < sw; ++x) {
-            for (int y = 0; y < ch; ++y)
-                column[y] = rows[size_t(y) * sw + x];
-            DarkestAlong<float>(column.data(), darkColumn.data(), ch, wy, 255.0f);
-            for (int y = 0; y < ch; ++y)
-                rows[size_t(y) * sw + x] = darkColumn[y];
-        }
+    std::vector<float> column(ch), darkColumn(ch);
+    for (int x = 0; x < sw; ++x) {
+        for (int y = 0; y < ch; ++y)
+            column[y] = rows[size_t(y) * sw + x];
+        DarkestAlong<float>(column.data(), darkColumn.data(), ch, wy, 255.0f);
+        for (int y = 0; y < ch; ++y)
+            rows[size_t(y) * sw + x] = darkColumn[y];
     }
     std::vector<float> scaled(size_t(sw) * sh, 0.0f);
     for (int j = 0; j < sh; ++j) {
