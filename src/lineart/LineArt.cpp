@@ -3,6 +3,7 @@
 #include "lineart/LineArt.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "page/PageFormat.h"
 
@@ -34,10 +35,9 @@ void GreyOnWhite(const uint8_t* pixels, size_t stride, int width, int rows, int 
                 continue;
             }
             const uint32_t a = channels == 4 ? p[3] : 255, white = 255 * (255 - a);
-            const uint32_t b = (p[0] * a + white + 127) / 255;
-            const uint32_t g = (p[1] * a + white + 127) / 255;
-            const uint32_t r = (p[2] * a + white + 127) / 255;
-            *grey++ = uint8_t((299 * r + 587 * g + 114 * b + 500) / 1000);
+            const auto onWhite = [&](uint32_t level) { return (level * a + white + 127) / 255; };
+            *grey++ = uint8_t(
+                (299 * onWhite(p[2]) + 587 * onWhite(p[1]) + 114 * onWhite(p[0]) + 500) / 1000);
         }
     }
 }
@@ -72,22 +72,69 @@ void WhitenPaper(std::vector<uint8_t>& grey) {
 
 namespace {
 
-struct Box {
-    int left, top, right, bottom; // edges included
+struct Step {
+    int x, y;
 };
 
-int Distance(const Box& a, const Box& b) {
+// The steps from a pixel to its neighbours: the four beside it, then the four at its corners.
+constexpr Step Around[] = {
+    {-1, 0},  {1, 0},  {0, -1}, {0, 1}, // beside
+    {-1, -1}, {1, -1}, {-1, 1}, {1, 1}, // at the corners
+};
+
+int Distance(const PixelBox& a, const PixelBox& b) {
     const int dx = std::max({0, a.left - b.right, b.left - a.right});
     const int dy = std::max({0, a.top - b.bottom, b.top - a.bottom});
     return std::max(dx, dy);
 }
 
-Box Join(const Box& a, const Box& b) {
+PixelBox Join(const PixelBox& a, const PixelBox& b) {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
             std::max(a.bottom, b.bottom)};
 }
 
 } // namespace
+
+// Plain pointers: a debug build's vectors are slow here.
+void LabelGroups(const std::vector<uint8_t>& member, int width, bool eight,
+                 std::vector<int32_t>& label, std::vector<int32_t>& size,
+                 std::vector<PixelBox>& box) {
+    label.assign(member.size(), -1);
+    size.clear();
+    box.clear();
+    const int height = int(member.size()) / width;
+    std::vector<int32_t> stack(member.size()); // each pixel goes on it once at most
+    const uint8_t* in = member.data();
+    int32_t *at = label.data(), *pending = stack.data();
+    const Step* const last = eight ? std::end(Around) : Around + 4;
+    for (int32_t start = 0; start < int32_t(member.size()); ++start) {
+        if (!in[start] || at[start] >= 0)
+            continue;
+        const int32_t id = int32_t(size.size());
+        PixelBox b{start % width, start / width, start % width, start / width};
+        int32_t count = 0;
+        at[start] = id;
+        size_t top = 0;
+        pending[top++] = start;
+        while (top) {
+            const int32_t p = pending[--top], x = p % width, y = p / width;
+            ++count;
+            b = Join(b, {x, y, x, y});
+            for (const Step* step = Around; step != last; ++step) {
+                const int qx = x + step->x, qy = y + step->y;
+                if (qx < 0 || qy < 0 || qx >= width || qy >= height)
+                    continue;
+                const int32_t q = qy * width + qx;
+                if (in[q] && at[q] < 0) {
+                    at[q] = id;
+                    pending[top++] = q;
+                }
+            }
+        }
+        size.push_back(count);
+        box.push_back(b);
+    }
+}
 
 DrawingExtent FindDrawing(const Drawing& drawing, int threshold) {
     DrawingExtent e;
@@ -98,65 +145,37 @@ DrawingExtent FindDrawing(const Drawing& drawing, int threshold) {
         e.right = w, e.bottom = h;
         return e;
     }
-    // An overview about the page's size: each cell the darkest of its pixels, so thin lines stay.
+    // An overview about the page's size: a cell is dark where any of its pixels is, so thin lines
+    // stay.
     const int c = std::max(
         {1, (w + StdPageWidth - 1) / StdPageWidth, (h + StdPageHeight - 1) / StdPageHeight});
     const int across = (w + c - 1) / c, down = (h + c - 1) / c;
     e.cell = c, e.across = across, e.down = down;
-    std::vector<uint8_t> darkest(size_t(across) * down, 255);
+    std::vector<uint8_t> dark(size_t(across) * down, 0);
     for (int y = 0; y < h; ++y) {
         const uint8_t* row = drawing.grey.data() + size_t(y) * w;
-        uint8_t* cells = darkest.data() + size_t(y / c) * across;
-        for (int x = 0; x < w; x += c) {
-            uint8_t v = *cells;
-            for (int k = x; k < std::min(w, x + c); ++k)
-                v = std::min(v, row[k]);
-            *cells++ = v;
-        }
+        uint8_t* cells = dark.data() + size_t(y / c) * across;
+        for (int x = 0; x < w; ++x)
+            cells[x / c] |= row[x] < threshold;
     }
-    const size_t n = darkest.size();
-    std::vector<int32_t> label(n, -1), pending;
-    std::vector<Box> boxes;
-    std::vector<int> sizes;
-    std::vector<uint8_t> inBand;
+    const size_t n = dark.size();
+    std::vector<int32_t> label, sizes;
+    std::vector<PixelBox> boxes;
+    LabelGroups(dark, across, true, label, sizes, boxes);
+    // The parts whose every cell lies in the band along the border.
     const int bandX = std::max(1, across * 8 / 100), bandY = std::max(1, down * 8 / 100);
-    for (size_t start = 0; start < n; ++start) {
-        if (darkest[start] >= threshold || label[start] >= 0)
-            continue;
-        const int32_t id = int32_t(boxes.size());
-        Box b{int(start % across), int(start / across), int(start % across), int(start / across)};
-        int size = 0;
-        bool band = true;
-        label[start] = id;
-        pending.assign(1, int32_t(start));
-        while (!pending.empty()) {
-            const int32_t p = pending.back(), x = p % across, y = p / across;
-            pending.pop_back();
-            ++size;
-            b = Join(b, {x, y, x, y});
-            band = band && (x < bandX || x >= across - bandX || y < bandY || y >= down - bandY);
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int qx = x + dx, qy = y + dy;
-                    if (qx < 0 || qy < 0 || qx >= across || qy >= down)
-                        continue;
-                    const int32_t q = qy * across + qx;
-                    if (darkest[q] < threshold && label[q] < 0) {
-                        label[q] = id;
-                        pending.push_back(q);
-                    }
-                }
-        }
-        boxes.push_back(b);
-        sizes.push_back(size);
-        inBand.push_back(band);
+    std::vector<uint8_t> inBand(boxes.size(), 1);
+    for (size_t i = 0; i < n; ++i) {
+        const int x = int(i % across), y = int(i / across);
+        if (label[i] >= 0 && x >= bandX && x < across - bandX && y >= bandY && y < down - bandY)
+            inBand[size_t(label[i])] = 0;
     }
     // A strip or a shadow along the border: it touches the border, stays in the band along it and
     // runs along a third of a side at least.
     std::vector<uint8_t> strip(boxes.size()), taken(boxes.size());
     int largest = -1;
     for (size_t i = 0; i < boxes.size(); ++i) {
-        const Box& b = boxes[i];
+        const PixelBox& b = boxes[i];
         const bool border = !b.left || !b.top || b.right == across - 1 || b.bottom == down - 1;
         strip[i] = border && inBand[i] &&
                    (3 * (b.right - b.left + 1) >= across || 3 * (b.bottom - b.top + 1) >= down);
@@ -172,7 +191,7 @@ DrawingExtent FindDrawing(const Drawing& drawing, int threshold) {
     // near it; what is left are specks and small marks far away.
     const int near = std::max(2, std::max(across, down) * 4 / 100);
     const int big = std::max(4, sizes[largest] / 20);
-    Box extent = boxes[largest];
+    PixelBox extent = boxes[largest];
     taken[largest] = 1;
     for (bool grew = true; grew;) {
         grew = false;
@@ -253,9 +272,8 @@ std::vector<uint8_t> DrawingOnPage(const Drawing& d, const DrawingExtent& e, boo
                 if (cells[(e.left + x) / e.cell])
                     row[x] = 255;
         }
-        if (wx > 1)
-            DarkestAlong<uint8_t>(row.data(), dark.data(), cw, wx, 255);
-        const uint8_t* in = wx > 1 ? dark.data() : row.data();
+        DarkestAlong<uint8_t>(row.data(), dark.data(), cw, wx, 255); // as it is for 1 pixel
+        const uint8_t* in = dark.data();
         float* out = rows.data() + size_t(y) * sw;
         for (int i = 0; i < sw; ++i) {
             float sum = 0;
@@ -265,15 +283,13 @@ std::vector<uint8_t> DrawingOnPage(const Drawing& d, const DrawingExtent& e, boo
         }
     }
     // Down: each column widened, then rows averaged to sh.
-    if (wy > 1) {
-        std::vector<float> column(ch), darkColumn(ch);
-        for (int x = 0; x < sw; ++x) {
-            for (int y = 0; y < ch; ++y)
-                column[y] = rows[size_t(y) * sw + x];
-            DarkestAlong<float>(column.data(), darkColumn.data(), ch, wy, 255.0f);
-            for (int y = 0; y < ch; ++y)
-                rows[size_t(y) * sw + x] = darkColumn[y];
-        }
+    std::vector<float> column(ch), darkColumn(ch);
+    for (int x = 0; x < sw; ++x) {
+        for (int y = 0; y < ch; ++y)
+            column[y] = rows[size_t(y) * sw + x];
+        DarkestAlong<float>(column.data(), darkColumn.data(), ch, wy, 255.0f);
+        for (int y = 0; y < ch; ++y)
+            rows[size_t(y) * sw + x] = darkColumn[y];
     }
     std::vector<float> scaled(size_t(sw) * sh, 0.0f);
     for (int j = 0; j < sh; ++j) {

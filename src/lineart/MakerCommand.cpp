@@ -34,7 +34,7 @@ int PictureNamed(const char* name, const char* const* files, int count) {
     for (int i = 0; i < count; ++i) {
         const size_t full = std::strlen(files[i]);
         if ((length == full || length + 4 == full) && SameName(name, files[i], length) &&
-            (length == full || SameName(files[i] + length, ".col", 4)))
+            SameName(files[i] + length, ".col", full - length))
             return i;
     }
     return -1;
@@ -86,7 +86,7 @@ bool PathBesideProgram(const char* exePath, const char* file, char* out, size_t 
         slash = other;
     const int folder = slash ? int(slash - exePath + 1) : 0;
     const int written = std::snprintf(out, outSize, "%.*s%s", folder, exePath, file);
-    if (written < 0 || size_t(written) >= outSize) {
+    if (size_t(written) >= outSize) { // a failure (negative) too
         if (outSize)
             out[0] = 0;
         return false;

@@ -16,20 +16,15 @@ void RebuildPage(MakerWork& work) {
         CleanSpecks(work.mask);
     ThickenLines(work.mask, s.thicken);
     CheckPage(work.mask, s.gaps, work.check);
-    for (int round = 0; round < 4; ++round) {
-        bool changed = false;
+    for (int round = 0; round < 4; ++round) { // a round with nothing to mend does nothing
         if (work.mending.gaps && !work.check.leaks.empty()) {
             BridgeGaps(work.mask, work.check);
             CheckPage(work.mask, s.gaps, work.check);
-            changed = true;
         }
         if (work.mending.pockets && !work.check.tiny.empty()) {
             FillTinyPockets(work.mask, work.check);
             CheckPage(work.mask, s.gaps, work.check);
-            changed = true;
         }
-        if (!changed)
-            break;
     }
 }
 
@@ -51,14 +46,19 @@ std::string CountsText(const PageCheck& check, bool onePerLine) {
     return text;
 }
 
+namespace {
+
+// A colour channel's level where the hue is that many degrees past the channel's peak.
+uint8_t Channel(int hue) {
+    const int distance = std::min(hue % 360, 360 - hue % 360);
+    return uint8_t(std::clamp(325 - distance * 5 / 4, 175, 250));
+}
+
+} // namespace
+
 Tint RegionTint(int index) {
     // Each colour channel follows the hue round the wheel between 175 and 250; the hue moves 139
     // degrees from one region to the next.
-    uint8_t channel[3];
-    for (int c = 0; c < 3; ++c) {
-        const int hue = (index * 139 + c * 120) % 360; // degrees past this channel's peak
-        const int distance = std::min(hue, 360 - hue);
-        channel[c] = uint8_t(distance <= 60 ? 250 : distance >= 120 ? 175 : 325 - distance * 5 / 4);
-    }
-    return {channel[0], channel[1], channel[2]};
+    const int hue = index * 139;
+    return {Channel(hue), Channel(hue + 120), Channel(hue + 240)};
 }

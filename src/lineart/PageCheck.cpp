@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <utility>
 
 #include "page/PageFormat.h"
 
@@ -12,82 +14,39 @@ namespace {
 
 constexpr int W = StdPageWidth, H = StdPageHeight;
 
-// Labels the groups of the pixels where member is non-zero (4- or 8-connected), in reading order
-// of their first pixels; label is -1 elsewhere.
-void Label(const std::vector<uint8_t>& member, bool eight, std::vector<int32_t>& label,
-           std::vector<int32_t>& size, std::vector<PixelBox>& box) {
-    label.assign(member.size(), -1);
-    size.clear();
-    box.clear();
-    std::vector<int32_t> pending;
-    for (int32_t start = 0; start < int32_t(member.size()); ++start) {
-        if (!member[start] || label[start] >= 0)
-            continue;
-        const int32_t id = int32_t(size.size());
-        PixelBox b{start % W, start / W, start % W, start / W};
-        int32_t count = 0;
-        label[start] = id;
-        pending.assign(1, start);
-        while (!pending.empty()) {
-            const int32_t p = pending.back(), x = p % W, y = p / W;
-            pending.pop_back();
-            ++count;
-            b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x),
-                 std::max(b.bottom, y)};
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int qx = x + dx, qy = y + dy;
-                    if ((!eight && dx && dy) || qx < 0 || qy < 0 || qx >= W || qy >= H)
-                        continue;
-                    const int32_t q = qy * W + qx;
-                    if (member[q] && label[q] < 0) {
-                        label[q] = id;
-                        pending.push_back(q);
-                    }
-                }
-        }
-        size.push_back(count);
-        box.push_back(b);
-    }
-}
+struct Point {
+    int x, y;
+};
 
 uint8_t LineAt(const LineMask& m, int x, int y) {
     return x < 0 || y < 0 || x >= W || y >= H ? 1 : m[size_t(y) * W + x];
 }
 
-// The mask grown (any line in a pixel's square of side 2r + 1 makes it line) or shrunk (all must
-// be line), beyond the edge counting as line: along the rows, then down the columns.
-LineMask Square(const LineMask& in, int r, bool grow) {
-    LineMask across(in.size()), out(in.size());
-    std::vector<uint8_t> row(size_t(W + 2 * r), 1);
-    for (int y = 0; y < H; ++y) {
-        std::copy(in.begin() + size_t(y) * W, in.begin() + size_t(y + 1) * W, row.begin() + r);
-        uint8_t* to = across.data() + size_t(y) * W;
-        for (int x = 0; x < W; ++x) {
-            uint8_t v = row[x];
-            for (int d = 1; d <= 2 * r; ++d)
-                v = grow ? uint8_t(v | row[x + d]) : uint8_t(v & row[x + d]);
-            to[x] = v;
-        }
+// One pass of Square along W pixels: to[x] is line when any (grow) or all of from[x + d * step],
+// d from 0 to 2r, are.
+void SquarePass(const uint8_t* from, uint8_t* to, int r, int step, bool grow) {
+    for (int x = 0; x < W; ++x) {
+        uint8_t v = from[x];
+        for (int d = 1; d <= 2 * r; ++d)
+            v = grow ? uint8_t(v | from[x + d * step]) : uint8_t(v & from[x + d * step]);
+        to[x] = v;
     }
-    for (int y = 0; y < H; ++y) {
-        uint8_t* to = out.data() + size_t(y) * W;
-        const bool edge = y < r || y >= H - r; // the square reaches beyond the page: line there
-        std::fill(to, to + W, uint8_t(grow ? edge : 1));
-        for (int d = -r; d <= r; ++d) {
-            if (y + d < 0 || y + d >= H)
-                continue;
-            const uint8_t* from = across.data() + size_t(y + d) * W;
-            for (int x = 0; x < W; ++x)
-                to[x] = grow ? uint8_t(to[x] | from[x]) : uint8_t(to[x] & from[x]);
-        }
-    }
-    return out;
 }
 
-struct Point {
-    int x, y;
-};
+// The mask grown (any line in a pixel's square of side 2r + 1 makes it line) or shrunk (all must
+// be line), beyond the edge counting as line: along the rows, each read with r pixels of line
+// before and after it, into a copy with r rows of line above and below; then down its columns.
+LineMask Square(const LineMask& in, int r, bool grow) {
+    std::vector<uint8_t> row(size_t(W + 2 * r), 1), across(size_t(W) * (H + 2 * r), 1);
+    for (int y = 0; y < H; ++y) {
+        std::copy(in.begin() + size_t(y) * W, in.begin() + size_t(y + 1) * W, row.begin() + r);
+        SquarePass(row.data(), across.data() + size_t(y + r) * W, r, 1, grow);
+    }
+    LineMask out(in.size());
+    for (int y = 0; y < H; ++y)
+        SquarePass(across.data() + size_t(y) * W, out.data() + size_t(y) * W, r, W, grow);
+    return out;
+}
 
 // The points strictly between a and b on the straight 8-connected line from one to the other.
 template <typename Visit> void Between(Point a, Point b, Visit visit) {
@@ -112,28 +71,27 @@ struct LeakSearch {
     const std::vector<int32_t>& area;  // per pixel: its area, or -1
     const std::vector<int32_t>& group; // per pixel: its group of closed-away pixels, or -1
     const std::vector<uint8_t>& joins; // per group: it touches two areas
-    std::vector<int32_t> seen;         // per pixel of the page and its edge ring: a group's stamp
 };
 
-// Whether, with extra line on the trial pixels, no 4-connected piece of open pixels inside the box
-// holds two areas, the passages of other leaks counting as shut.
-bool Parts(const LeakSearch& s, int32_t own, const PixelBox& box,
-           const std::vector<uint8_t>& trial) {
-    const int bw = box.right - box.left + 1, bh = box.bottom - box.top + 1;
-    std::vector<int32_t> piece(size_t(bw) * bh, -2), pending;
+// Whether, with extra line on the shut pixels (per pixel of the box: a trial bridge), no
+// 4-connected piece of open pixels inside the box holds two areas, the passages of other leaks
+// counting as shut. The search shuts the pixels it has been to.
+bool Parts(const LeakSearch& s, int32_t own, const PixelBox& box, std::vector<uint8_t> shut) {
+    const int bw = box.right - box.left + 1;
+    std::vector<int32_t> pending;
     auto open = [&](int x, int y) {
         const size_t i = size_t(y) * W + x;
         const int32_t g = s.group[i];
-        return !s.mask[i] && !trial[size_t(y - box.top) * bw + x - box.left] &&
+        return !s.mask[i] && !shut[size_t(y - box.top) * bw + x - box.left] &&
                !(g >= 0 && g != own && s.joins[g]);
     };
     for (int y = box.top; y <= box.bottom; ++y)
         for (int x = box.left; x <= box.right; ++x) {
-            if (piece[size_t(y - box.top) * bw + x - box.left] != -2 || !open(x, y))
+            if (!open(x, y))
                 continue;
             int32_t found = -1;
             pending.assign(1, int32_t((y - box.top) * bw + x - box.left));
-            piece[pending[0]] = 0;
+            shut[size_t(pending[0])] = 1;
             while (!pending.empty()) {
                 const int32_t p = pending.back(), px = p % bw + box.left, py = p / bw + box.top;
                 pending.pop_back();
@@ -145,13 +103,12 @@ bool Parts(const LeakSearch& s, int32_t own, const PixelBox& box,
                 }
                 const Point next[4] = {{px - 1, py}, {px + 1, py}, {px, py - 1}, {px, py + 1}};
                 for (const Point& q : next) {
-                    if (q.x < box.left || q.y < box.top || q.x > box.right || q.y > box.bottom)
+                    if (q.x < box.left || q.y < box.top || q.x > box.right || q.y > box.bottom ||
+                        !open(q.x, q.y))
                         continue;
                     const int32_t k = (q.y - box.top) * bw + q.x - box.left;
-                    if (piece[k] == -2 && open(q.x, q.y)) {
-                        piece[k] = 0;
-                        pending.push_back(k);
-                    }
+                    shut[size_t(k)] = 1;
+                    pending.push_back(k);
                 }
             }
         }
@@ -160,18 +117,16 @@ bool Parts(const LeakSearch& s, int32_t own, const PixelBox& box,
 
 // The shortest bridge across group g (its pixels and box given): put on bridge; false when none
 // of at most gapWidth open pixels parts the areas.
-bool FindBridge(LeakSearch& s, int32_t g, const std::vector<int32_t>& pixels, const PixelBox& gb,
-                int gapWidth, std::vector<uint8_t>& bridge) {
-    std::vector<Point> ends; // line pixels, the edge ring included, next to the group
+bool FindBridge(const LeakSearch& s, int32_t g, const std::vector<int32_t>& pixels,
+                const PixelBox& gb, int gapWidth, std::vector<uint8_t>& bridge) {
+    std::vector<Point> ends; // line pixels, the edge ring included, next to the group, each once
+    std::set<std::pair<int, int>> seen;
     for (int32_t p : pixels)
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const int x = p % W + dx, y = p / W + dy;
-                int32_t& stamp = s.seen[size_t(y + 1) * (W + 2) + x + 1];
-                if (stamp != g && LineAt(s.mask, x, y)) {
-                    stamp = g;
+                if (LineAt(s.mask, x, y) && seen.insert({x, y}).second)
                     ends.push_back({x, y});
-                }
             }
     if (ends.size() > 3000)
         return false;
@@ -204,9 +159,8 @@ bool FindBridge(LeakSearch& s, int32_t g, const std::vector<int32_t>& pixels, co
     const PixelBox box{std::max(0, gb.left - grow), std::max(0, gb.top - grow),
                        std::min(W - 1, gb.right + grow), std::min(H - 1, gb.bottom + grow)};
     const int bw = box.right - box.left + 1;
-    std::vector<uint8_t> trial(size_t(bw) * (box.bottom - box.top + 1));
     for (size_t c = 0; c < candidates.size() && c < 48; ++c) {
-        std::fill(trial.begin(), trial.end(), 0);
+        std::vector<uint8_t> trial(size_t(bw) * (box.bottom - box.top + 1));
         auto mark = [&](int x, int y, auto&& put) {
             if (x >= box.left && y >= box.top && x <= box.right && y <= box.bottom)
                 put(x, y);
@@ -215,7 +169,7 @@ bool FindBridge(LeakSearch& s, int32_t g, const std::vector<int32_t>& pixels, co
             mark(x, y,
                  [&](int px, int py) { trial[size_t(py - box.top) * bw + px - box.left] = 1; });
         });
-        if (Parts(s, g, box, trial)) {
+        if (Parts(s, g, box, std::move(trial))) {
             Between(candidates[c].a, candidates[c].b, [&](int x, int y) {
                 mark(x, y, [&](int px, int py) { bridge[size_t(py) * W + px] = 1; });
             });
@@ -239,7 +193,7 @@ void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
     for (size_t i = 0; i < n; ++i)
         closedOpen[i] = !closed[i];
     std::vector<int32_t> part, partSize;
-    Label(closedOpen, false, part, partSize, boxes);
+    LabelGroups(closedOpen, W, false, part, partSize, boxes);
     std::vector<int32_t> area(n);
     for (size_t i = 0; i < n; ++i)
         area[i] = part[i] >= 0 && partSize[part[i]] >= TinyRegionPixels ? part[i] : -1;
@@ -249,7 +203,7 @@ void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
     for (size_t i = 0; i < n; ++i)
         rest[i] = open[i] && area[i] < 0;
     std::vector<int32_t> group, groupSize;
-    Label(rest, false, group, groupSize, boxes);
+    LabelGroups(rest, W, false, group, groupSize, boxes);
     std::vector<int32_t> touched(groupSize.size(), -1);
     std::vector<uint8_t> joins(groupSize.size(), 0);
     for (size_t i = 0; i < n; ++i) {
@@ -279,7 +233,7 @@ void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
         if (group[i] >= 0 && joins[group[i]])
             pixels[size_t(fill[group[i]]++)] = int32_t(i);
 
-    LeakSearch search{mask, area, group, joins, std::vector<int32_t>(size_t(W + 2) * (H + 2), -1)};
+    const LeakSearch search{mask, area, group, joins};
     const bool exact = 2 * r == width;
     for (size_t g = 0; g < joins.size(); ++g) {
         if (!joins[g])
@@ -306,7 +260,7 @@ void CheckPage(const LineMask& mask, int gapWidth, PageCheck& check) {
     for (size_t i = 0; i < n; ++i)
         open[i] = !mask[i];
     std::vector<PixelBox> boxes;
-    Label(open, false, check.region, check.size, boxes);
+    LabelGroups(open, W, false, check.region, check.size, boxes);
     check.tiny.clear();
     int32_t largest = 0;
     for (size_t r = 0; r < boxes.size(); ++r) {
@@ -348,7 +302,7 @@ void FillTinyPockets(LineMask& mask, const PageCheck& check) {
 void CleanSpecks(LineMask& mask) {
     std::vector<int32_t> label, size;
     std::vector<PixelBox> boxes;
-    Label(mask, true, label, size, boxes);
+    LabelGroups(mask, W, true, label, size, boxes);
     for (size_t i = 0; i < mask.size(); ++i)
         if (label[i] >= 0 && size[label[i]] < SpeckPixels)
             mask[i] = 0;

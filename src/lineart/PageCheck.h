@@ -11,11 +11,6 @@ constexpr int TinyRegionPixels = 30; // a region smaller than this is too small 
 constexpr int SpeckPixels = 10;      // a loose bit of line smaller than this is a speck
 constexpr int DefaultGapWidth = 3, MaxGapWidth = 6;
 
-// A rectangle of page pixels, edges included.
-struct PixelBox {
-    int left, top, right, bottom;
-};
-
 struct PageCheck {
     std::vector<int32_t> region; // per pixel, top row first: its region, or -1 on a line
     std::vector<int32_t> size;   // pixels of each region
