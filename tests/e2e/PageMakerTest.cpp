@@ -26,7 +26,7 @@ TEST_F(Session, PageMakerReplacesAPictureWithAMendedDrawing) {
     };
     const auto answer = [&] { // the Open dialog, then the question before replacing
         HWND box = maker.WaitDialog([](HWND) { return true; });
-        WaitUntil([&] { return GetForegroundWindow() == box; }, 2000);
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }, 10000));
     };
     ASSERT_TRUE(maker.ClickControl(maker.Main(), 101)); // Open drawing...
     answer();
