@@ -300,7 +300,6 @@ class Hueberry {
         return main_ != nullptr;
     }
     bool Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
-    DWORD Pid() const { return pid_; }
     bool WaitExit(int timeoutMs, DWORD& code) const {
         return process_ && WaitForSingleObject(process_, DWORD(timeoutMs)) == WAIT_OBJECT_0 &&
                GetExitCodeProcess(process_, &code);
