@@ -337,12 +337,14 @@ class Hueberry {
     }
     // Clicks a control in its middle: a dialog's by id, or one of the main window's buttons.
     bool ClickControl(HWND parent, int id) const {
-        HWND control = GetDlgItem(parent, id);
         // A click on a window still placing itself and taking the activation was seen lost under
         // Wine: click once the control is enabled, its window in front, its place kept two looks.
+        // A window is found while its creation still makes its controls: look the control up anew.
+        HWND control = nullptr;
         RECT r{}, before{};
         WaitUntil(
             [&] {
+                control = GetDlgItem(parent, id);
                 GetWindowRect(control, &r);
                 const bool settled = EqualRect(&r, &before) && IsWindowEnabled(control) &&
                                      GetForegroundWindow() == parent;
