@@ -75,14 +75,18 @@ void SetText(int id, const std::string& text) {
     SetDlgItemTextA(Window, id, text.c_str());
 }
 
+void ShowThreshold() {
+    char threshold[40];
+    std::snprintf(threshold, sizeof threshold, "Threshold: %d", Work.settings.threshold);
+    SetText(IdThresholdText, threshold);
+}
+
 // After any change to the page: the counts, which buttons make sense, and the view.
 void PageChanged() {
     const bool open = !Work.drawing.grey.empty();
     if (open)
         RebuildPage(Work);
-    char threshold[40];
-    std::snprintf(threshold, sizeof threshold, "Threshold: %d", Work.settings.threshold);
-    SetText(IdThresholdText, threshold);
+    ShowThreshold();
     const PageVerdict verdict = open ? JudgePage(Work.mask, Work.check) : PageVerdict::NoLines;
     SetText(IdCounts, open ? CountsText(Work.check, true) : "No drawing yet");
     EnableWindow(GetDlgItem(Window, IdCloseGaps), open && !Work.check.leaks.empty());
@@ -103,9 +107,7 @@ void PageChanged() {
 // after every other message in the queue).
 void SettingChanged() {
     Unsaved = !Work.drawing.grey.empty();
-    char threshold[40];
-    std::snprintf(threshold, sizeof threshold, "Threshold: %d", Work.settings.threshold);
-    SetText(IdThresholdText, threshold);
+    ShowThreshold();
     SetTimer(Window, RebuildTimer, 1, nullptr);
 }
 
@@ -124,7 +126,8 @@ void OpenDrawing() {
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrTitle = "Open a drawing";
     dialog.lpstrInitialDir = DrawingsFolder;
-    // The pictures are found in the starting folder, so the dialog must not move it.
+    // The program's current folder stays where it started: a folder held as current cannot be
+    // removed while the Page Maker runs.
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameA(&dialog))
         return;
