@@ -4,8 +4,8 @@ SHELL := /bin/bash
 ROOT  := $(CURDIR)
 BUILD := $(ROOT)/build
 JOBS  ?= 2
-# The version of the packages; the program's own about box says "version 2.1".
-VERSION := 2.1.0
+# The version of the packages and of the programs' version blocks; the about box says "version 2.1".
+VERSION := $(shell cat $(ROOT)/VERSION)
 
 # What running the program needs: the cross-compiler for the two programs, Wine, and the virtual
 # display with its browser view for a machine without a screen.
