@@ -8,8 +8,6 @@ int ProgramEntry(HINSTANCE instance, int showCommand);
 void RegisterMainClass(HINSTANCE instance);
 int InitMainWindow(HINSTANCE instance, int showCommand);
 int CheckDisplaySize(HWND window);
-int EnterFullScreen();
-int LeaveFullScreen();
 int HandleCreate(HWND window);
 int ShutDown(HWND window);
 

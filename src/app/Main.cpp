@@ -2,6 +2,7 @@
 #include <ddraw.h>
 
 #include "app/App.h"
+#include "app/StartSteps.h"
 #include "colouring/Display.h"
 #include "page/Gmem.h"
 #include "resource.h"
@@ -13,7 +14,7 @@ const int TimerInterval = 50;
 
 namespace {
 
-IDirectDraw* DirectDraw;
+int ShowCommand;
 
 HBITMAP LoadNamedBitmap(const char* name) {
     return LoadBitmapA(hInst, name);
@@ -23,6 +24,43 @@ void DeleteBitmap(HBITMAP& bitmap) {
     if (bitmap)
         DeleteObject(bitmap);
     bitmap = nullptr;
+}
+
+void LoadAndShow() {
+    static const char* const CommandNames[6] = {"QuitBtn", "PrintBtn", "ClearBtn",
+                                                "InfoBtn", "UpBtn",    "DownBtn"};
+    static const char* const CommandDnNames[6] = {"QuitBtnDn", "PrintBtnDn", "ClearBtnDn",
+                                                  "InfoBtnDn", "UpBtnDn",    "DownBtnDn"};
+    hbmDotPattern = LoadNamedBitmap("DotPattern");
+    hbmTitleArea = LoadNamedBitmap("TitleArea");
+    for (int i = 0; i < 6; ++i) {
+        hbmCommand[i] = LoadNamedBitmap(CommandNames[i]);
+        hbmCommandDn[i] = LoadNamedBitmap(CommandDnNames[i]);
+    }
+    hbmColorBtn = LoadNamedBitmap("ColorBtn");
+    hbmColorBtnDn = LoadNamedBitmap("ColorBtnDn");
+    hbmTitles = LoadNamedBitmap("Titles");
+    ShowWindow(hWndMain, ShowCommand);
+    LoadEffects(hInst);
+}
+
+// Everything start-up took but the display mode, in this order.
+void ReleaseAll(HWND window) {
+    KillTimer(window, 1);
+    StopMusic();
+    CloseMusic();
+    if (hcurEdit) {
+        DestroyCursor(hcurEdit);
+        hcurEdit = nullptr;
+    }
+    DeleteBitmap(hbmDotPattern);
+    DeleteBitmap(hbmTitleArea);
+    for (HBITMAP& bitmap : hbmCommand)
+        DeleteBitmap(bitmap);
+    for (HBITMAP& bitmap : hbmCommandDn)
+        DeleteBitmap(bitmap);
+    FreePageBuffers();
+    ReleasePalette(window);
 }
 
 } // namespace
@@ -62,47 +100,69 @@ void RegisterMainClass(HINSTANCE instance) {
     RegisterClassA(&windowClass);
 }
 
+namespace {
+
+DisplayModeState DisplayMode;
+
+// Exclusive full-screen access and the mode, through the first DirectDraw interface.
+IDirectDraw* DirectDraw;
+
+bool RunningUnderWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// The window ShutDown was given, until the main window's handle is known.
+HWND MainOr(void* window) {
+    return hWndMain ? hWndMain : static_cast<HWND>(window);
+}
+
+const StartCalls Calls = {
+    nullptr,
+    [](void*) { return int(CheckDisplaySize(hWndMain) == 0); },
+    [](void*) { return int(RunningUnderWine()); },
+    [](void*) { return int(SUCCEEDED(DirectDrawCreate(nullptr, &DirectDraw, nullptr))); },
+    [](void*) {
+        return int(SUCCEEDED(
+            DirectDraw->SetCooperativeLevel(hWndMain, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE)));
+    },
+    [](void*) { return int(SUCCEEDED(DirectDraw->SetDisplayMode(ScreenWidth, ScreenHeight, 16))); },
+    [](void*, const char* step) { LogMessage(step); },
+    [](void*) {
+        SetMemoryHandler(MemoryRetryBox);
+        return AllocPageBuffers();
+    },
+    [](void*) { LoadAndShow(); },
+    [](void*) { return int(SetTimer(hWndMain, 1, TimerInterval, nullptr) != 0); },
+    [](void*) { ShowResMessage(IDS_NO_TIMER, IDS_STARTUP_CAPTION, MB_ICONWARNING); },
+    [](void*) {
+        // Cancel in the memory box has already destroyed it.
+        if (IsWindow(hWndMain))
+            DestroyWindow(hWndMain);
+    },
+    [](void* window) { ReleaseAll(MainOr(window)); },
+    [](void*) { DirectDraw->RestoreDisplayMode(); },
+    [](void*) {
+        DirectDraw->Release();
+        DirectDraw = nullptr;
+    },
+    [](void*) { PostQuitMessage(0); },
+};
+
+} // namespace
+
 int InitMainWindow(HINSTANCE instance, int showCommand) {
     hInst = instance;
+    ShowCommand = showCommand;
     HWND window = CreateWindowExA(0, MainWindowClass, "Hueberry", WS_POPUPWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, ScreenWidth, ScreenHeight, nullptr, nullptr,
                                   instance, nullptr);
     if (!window)
         return 0;
     hWndMain = window;
-    // The two early failures tear down through the destroy handler, so the palette, the music and
-    // the display mode that creation took are given back before the program ends.
-    if (CheckDisplaySize(hWndMain)) {
-        DestroyWindow(hWndMain);
-        return 0;
-    }
-    EnterFullScreen();
-    SetMemoryHandler(MemoryRetryBox);
-    if (!AllocPageBuffers()) {
-        if (IsWindow(hWndMain)) // Cancel in the assertion box has already destroyed it
-            DestroyWindow(hWndMain);
-        return 0;
-    }
-    static const char* const CommandNames[6] = {"QuitBtn", "PrintBtn", "ClearBtn",
-                                                "InfoBtn", "UpBtn",    "DownBtn"};
-    static const char* const CommandDnNames[6] = {"QuitBtnDn", "PrintBtnDn", "ClearBtnDn",
-                                                  "InfoBtnDn", "UpBtnDn",    "DownBtnDn"};
-    hbmDotPattern = LoadNamedBitmap("DotPattern");
-    hbmTitleArea = LoadNamedBitmap("TitleArea");
-    for (int i = 0; i < 6; ++i) {
-        hbmCommand[i] = LoadNamedBitmap(CommandNames[i]);
-        hbmCommandDn[i] = LoadNamedBitmap(CommandDnNames[i]);
-    }
-    hbmColorBtn = LoadNamedBitmap("ColorBtn");
-    hbmColorBtnDn = LoadNamedBitmap("ColorBtnDn");
-    hbmTitles = LoadNamedBitmap("Titles");
-    ShowWindow(hWndMain, showCommand);
-    LoadEffects(instance);
-    if (SetTimer(hWndMain, 1, TimerInterval, nullptr))
-        return 1;
-    ShowResMessage(IDS_NO_TIMER, IDS_STARTUP_CAPTION, MB_ICONWARNING);
-    ShutDown(hWndMain);
-    return 0;
+    // The early failures tear down through the destroy handler, so the palette, the music and the
+    // display mode that creation and start-up took are given back before the program ends.
+    return RunStartUp(Calls, DisplayMode);
 }
 
 int CheckDisplaySize(HWND window) {
@@ -112,46 +172,6 @@ int CheckDisplaySize(HWND window) {
         return 0;
     ShowResMessage(IDS_DISPLAY_TOO_SMALL, IDS_DISPLAY_CAPTION, MB_OK);
     return 1;
-}
-
-// Under Wine, exclusive full-screen access puts a surface over the window's child buttons that
-// stays even after the access is given back, and the window loses its border; Wine's desktop is the
-// X display's own, which the program cannot usefully switch. There the program keeps the desktop's
-// mode, its designed fallback when the mode cannot be had.
-static bool RunningUnderWine() {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
-int EnterFullScreen() {
-    // Under Wine the object would only be released again; creating it loads Wine's Direct3D layer,
-    // OpenGL and its compiler, some 20 MB of private memory (measured).
-    if (RunningUnderWine()) {
-        LogMessage("SetCooperativeLevel");
-        return 0;
-    }
-    if (FAILED(DirectDrawCreate(nullptr, &DirectDraw, nullptr))) {
-        LogMessage("DirectDrawCreateEx");
-        return 0;
-    }
-    if (FAILED(DirectDraw->SetCooperativeLevel(hWndMain, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE))) {
-        LogMessage("SetCooperativeLevel");
-        return 0;
-    }
-    if (FAILED(DirectDraw->SetDisplayMode(ScreenWidth, ScreenHeight, 16))) {
-        LogMessage("SetDisplayMode");
-        return 0;
-    }
-    return 1;
-}
-
-int LeaveFullScreen() {
-    if (DirectDraw) {
-        DirectDraw->RestoreDisplayMode();
-        DirectDraw->Release();
-        DirectDraw = nullptr;
-    }
-    return 0;
 }
 
 int HandleCreate(HWND window) {
@@ -166,22 +186,8 @@ int HandleCreate(HWND window) {
 }
 
 int ShutDown(HWND window) {
-    KillTimer(window, 1);
-    StopMusic();
-    CloseMusic();
-    if (hcurEdit) {
-        DestroyCursor(hcurEdit);
-        hcurEdit = nullptr;
-    }
-    DeleteBitmap(hbmDotPattern);
-    DeleteBitmap(hbmTitleArea);
-    for (HBITMAP& bitmap : hbmCommand)
-        DeleteBitmap(bitmap);
-    for (HBITMAP& bitmap : hbmCommandDn)
-        DeleteBitmap(bitmap);
-    FreePageBuffers();
-    ReleasePalette(hWndMain ? hWndMain : window);
-    LeaveFullScreen();
-    PostQuitMessage(0);
+    StartCalls calls = Calls;
+    calls.context = window;
+    RunShutDown(calls, DisplayMode);
     return 0;
 }
