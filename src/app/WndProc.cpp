@@ -87,7 +87,7 @@ LRESULT RouteCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IdClear:
         return ClearCommand(window);
     case IdInfo:
-        DialogBoxParamA(hInst, "InfoDlg", window, InfoDlgProc, 0);
+        RunDialog(InfoDialog, window);
         SetFocus(window);
         return 1;
     case IdUp:
@@ -141,7 +141,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         ReplayMusic(window);
         return 0;
     case MsgShowIntro:
-        DialogBoxParamA(hInst, "ShareIntroDlg", hWndMain, IntroDlgProc, 0);
+        RunDialog(IntroDialog, hWndMain);
         AppPhase = 1;
         InvalidateRect(hWndMain, nullptr, FALSE);
         return 0;

@@ -4,7 +4,7 @@
 #include "dialogs/Centring.h"
 #include "print/Options.h"
 #include "resource.h"
-#include "support/DialogHelpers.h"
+#include "support/DialogLayer.h"
 #include "support/Gdi.h"
 #include "support/Messages.h"
 #include "support/Program.h"
@@ -15,17 +15,6 @@ constexpr int IntroWidthUnits = 170; // the intro template's width
 constexpr int IntroPictureWidth = 320;
 constexpr SIZE IntroScrSize = {320, 200};
 constexpr SIZE CopyRightSize = {320, 50};
-
-// The platform's dialog base units, read once on first use and kept even if the system font
-// changes later. Only the vertical unit counts.
-struct DialogUnits {
-    int vertical;
-};
-
-const DialogUnits& TheDialogUnits() {
-    static const DialogUnits units = {HIWORD(GetDialogBaseUnits())};
-    return units;
-}
 
 void PaintIntro(HWND dialog) {
     PAINTSTRUCT paint;
@@ -57,19 +46,20 @@ void PaintIntro(HWND dialog) {
 } // namespace
 
 int CentreOffset(int dialogUnits, int pixels) {
-    return CentreOffsetFor(dialogUnits, pixels, TheDialogUnits().vertical);
+    // The dialogs are laid out with this unit whatever the platform's own, so the pictures stay
+    // centred in the dialog at any DPI.
+    return CentreOffsetFor(dialogUnits, pixels, LayoutVerticalUnit);
 }
 
+const DialogSpec IntroDialog = {"ShareIntroDlg", IntroDlgProc, true};
+const DialogSpec InfoDialog = {"InfoDlg", InfoDlgProc, true};
+const DialogSpec AboutDialog = {"ShareAboutDlg", AboutDlgProc, false};
+
 INT_PTR CALLBACK IntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    TheDialogUnits();
     switch (message) {
     case WM_INITDIALOG:
         SetCursorPos(ScreenWidth / 2, ScreenHeight / 2);
-        CentreDialog(dialog);
-        BusyFlag = 1;
         return TRUE;
-    case WM_CTLCOLORDLG:
-        return INT_PTR(GetStockObject(WHITE_BRUSH));
     case WM_PAINT:
         PaintIntro(dialog);
         return TRUE;
@@ -77,7 +67,6 @@ INT_PTR CALLBACK IntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
         if (LOWORD(wParam) == IDOK) {
             LoadPrintMode();
             EndDialog(dialog, 1);
-            BusyFlag = 0;
             return TRUE;
         }
         if (LOWORD(wParam) == IDCANCEL) {
@@ -93,24 +82,18 @@ INT_PTR CALLBACK IntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
 INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        CentreDialog(dialog);
-        BusyFlag = 1;
         return TRUE;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        return WhiteBackground(HDC(wParam));
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_ABOUT:
-            DialogBoxA(hInst, "ShareAboutDlg", dialog, AboutDlgProc);
+            RunDialog(AboutDialog, dialog);
             return TRUE;
         case IDC_PRINT_OPTIONS:
-            DialogBoxA(hInst, "PrintingDlg", dialog, PrintingDlgProc);
+            RunDialog(PrintingDialog, dialog);
             return TRUE;
         case IDOK:
         case IDCANCEL:
             EndDialog(dialog, LOWORD(wParam));
-            BusyFlag = 0;
             return TRUE;
         }
         break;
@@ -121,11 +104,7 @@ INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        CentreDialog(dialog);
         return TRUE;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        return WhiteBackground(HDC(wParam));
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, LOWORD(wParam));

@@ -3,7 +3,6 @@
 
 #include "print/PrintModeFile.h"
 #include "resource.h"
-#include "support/DialogHelpers.h"
 
 int PrintMode;
 
@@ -70,17 +69,15 @@ void SavePrintMode() {
     WritePrintModeFile(CallsOn(file), PrintMode);
 }
 
+const DialogSpec PrintingDialog = {"PrintingDlg", PrintingDlgProc, false};
+
 INT_PTR CALLBACK PrintingDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        CentreDialog(dialog);
         // Any mode but 0, 1 and 2 checks none.
         if (PrintMode >= 0 && PrintMode <= 2)
             CheckRadioButton(dialog, ModeButtons[0], ModeButtons[2], ModeButtons[PrintMode]);
         return TRUE;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        return WhiteBackground(HDC(wParam));
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_MODE_DEFAULT:
