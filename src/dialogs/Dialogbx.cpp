@@ -53,13 +53,14 @@ int CentreOffset(int dialogUnits, int pixels) {
 
 const DialogSpec IntroDialog = {"ShareIntroDlg", IntroDlgProc, true};
 const DialogSpec InfoDialog = {"InfoDlg", InfoDlgProc, true};
-const DialogSpec AboutDialog = {"ShareAboutDlg", AboutDlgProc, false};
+// The about box has nothing of its own to answer: OK and Escape close it through the layer.
+const DialogSpec AboutDialog = {"ShareAboutDlg", nullptr, false};
 
 INT_PTR CALLBACK IntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         SetCursorPos(ScreenWidth / 2, ScreenHeight / 2);
-        return TRUE;
+        return FALSE;
     case WM_PAINT:
         PaintIntro(dialog);
         return TRUE;
@@ -79,40 +80,17 @@ INT_PTR CALLBACK IntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
     return FALSE;
 }
 
+// About and Printing Options open over it; Done, Enter and Escape close it through the layer.
 INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_ABOUT:
-            RunDialog(AboutDialog, dialog);
-            return TRUE;
-        case IDC_PRINT_OPTIONS:
-            RunDialog(PrintingDialog, dialog);
-            return TRUE;
-        case IDOK:
-        case IDCANCEL:
-            EndDialog(dialog, LOWORD(wParam));
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
-}
-
-INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
+    if (message != WM_COMMAND)
+        return FALSE;
+    if (LOWORD(wParam) == IDC_ABOUT)
+        RunDialog(AboutDialog, dialog);
+    else if (LOWORD(wParam) == IDC_PRINT_OPTIONS)
+        RunDialog(PrintingDialog, dialog);
+    else
+        return FALSE;
+    return TRUE;
 }
 
 void FillComboBox(HWND combo, const char* const* texts) {

@@ -9,7 +9,6 @@
 int CentreOffset(int dialogUnits, int pixels);
 INT_PTR CALLBACK IntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // How each opens (through RunDialog).
 extern const DialogSpec IntroDialog, InfoDialog, AboutDialog;
 void FillComboBox(HWND combo, const char* const* texts);

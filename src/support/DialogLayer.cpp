@@ -96,7 +96,18 @@ INT_PTR CALLBACK LayerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         SetBkColor(HDC(wParam), RGB(255, 255, 255));
         return INT_PTR(GetStockObject(WHITE_BRUSH));
     }
-    return open->spec.handler(dialog, message, wParam, message == WM_INITDIALOG ? 0 : lParam);
+    const DLGPROC handler = open->spec.handler;
+    if (handler && handler(dialog, message, wParam, message == WM_INITDIALOG ? 0 : lParam))
+        return TRUE;
+    // The platform puts the focus on the first control that takes it.
+    if (message == WM_INITDIALOG)
+        return TRUE;
+    // OK and Escape, where the dialog leaves them, end it with their own ids as its result.
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
 }
 
 } // namespace

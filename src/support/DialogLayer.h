@@ -6,7 +6,9 @@
 
 struct DialogSpec {
     const char* templateName;
-    DLGPROC handler; // the dialog's own messages; the layer answers the background requests
+    // The dialog's own messages, or none. The layer answers the background requests, and ends the
+    // dialog on the OK and Escape commands the handler leaves, with their ids as the result.
+    DLGPROC handler;
     bool holdsBusyFlag;
 };
 
