@@ -31,7 +31,7 @@ canvas = "document.querySelector('#noVNC_container canvas')"
 at = lambda x, y, rgb: f"{canvas}.getContext('2d').getImageData({x}, {y}, 1, 1).data.join() == '{rgb},255'"
 # The intro: the red H of its title over the yellow of the dotted background.
 wait_for("document.documentElement.classList.contains('noVNC_connected') && "
-    + at(250, 250, "255,0,0") + " && " + at(6, 6, "255,255,0"), "showed the intro")
+    + at(272, 250, "255,0,0") + " && " + at(6, 6, "255,255,0"), "showed the intro")
 shot(out + "-1.png")
 for kind in ("keyDown", "keyUp"):
     call("Input.dispatchKeyEvent", tab, type=kind, key="Enter", code="Enter", windowsVirtualKeyCode=13)

@@ -24,7 +24,7 @@ wait_pixel() { # x y colour
 # the first picture's stand red, and quits with Q, pressed until the fill is over and the program gone.
 play() {
     (cd "$1" && exec wine "$2" >/dev/null 2>&1) &
-    wait_pixel 250 250 '#FF0000'; xdotool key Return
+    wait_pixel 272 250 '#FF0000'; xdotool key Return
     wait_pixel 405 490 '#EFEFEF'; xdotool mousemove 405 490 click 1
     wait_pixel 405 490 '#FF0000'
     for _ in $(seq 20); do kill -0 $! 2>/dev/null || break; xdotool key q; sleep 1; done
@@ -33,6 +33,8 @@ play() {
 pages="bones.col duck.col parrots.col pig.col spider.col buy_me.col"
 same_pages() { for f in "$@"; do cmp "$HB_ROOT/data/$f" "$dir/$f"; done; }
 
+# Both programs' version blocks give the installer's version.
+for p in "$exe" "$maker"; do [ "$(strings -el "$p" | grep -A1 -x ProductVersion | tail -1)" = "$version" ]; done
 msiexec /i "$msi"
 cmp "$exe" "$dir/hueberry.exe"; same_pages $pages hueberry.mid
 [ -s "$dir/README.txt" ]; [ -s "$dir/LICENSE.txt" ]; [ "$(entries)" = "Hueberry $version " ]
