@@ -63,45 +63,6 @@ void ReleaseAll(HWND window) {
     ReleasePalette(window);
 }
 
-} // namespace
-
-int ProgramEntry(HINSTANCE instance, int showCommand) {
-    hDlgDeveloper = nullptr;
-    if (HWND running = FindWindowA(MainWindowClass, nullptr)) {
-        if (IsWindow(running)) {
-            BringWindowToTop(running);
-            if (IsIconic(running))
-                ShowWindow(running, SW_RESTORE);
-        }
-        return -1;
-    }
-    RegisterMainClass(instance);
-    if (!InitMainWindow(instance, showCommand))
-        return 0;
-    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (hDlgDeveloper && IsDialogMessageA(hDlgDeveloper, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return int(message.wParam);
-}
-
-void RegisterMainClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = MainWndProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, "HueberryIcon");
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = MainWindowClass;
-    RegisterClassA(&windowClass);
-}
-
-namespace {
-
 DisplayModeState DisplayMode;
 
 // Exclusive full-screen access and the mode, through the first DirectDraw interface.
@@ -150,6 +111,41 @@ const StartCalls Calls = {
 };
 
 } // namespace
+
+int ProgramEntry(HINSTANCE instance, int showCommand) {
+    hDlgDeveloper = nullptr;
+    if (HWND running = FindWindowA(MainWindowClass, nullptr)) {
+        if (IsWindow(running)) {
+            BringWindowToTop(running);
+            if (IsIconic(running))
+                ShowWindow(running, SW_RESTORE);
+        }
+        return -1;
+    }
+    RegisterMainClass(instance);
+    if (!InitMainWindow(instance, showCommand))
+        return 0;
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (hDlgDeveloper && IsDialogMessageA(hDlgDeveloper, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return int(message.wParam);
+}
+
+void RegisterMainClass(HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, "HueberryIcon");
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = MainWindowClass;
+    RegisterClassA(&windowClass);
+}
 
 int InitMainWindow(HINSTANCE instance, int showCommand) {
     hInst = instance;
