@@ -1,28 +1,27 @@
 // The order of start-up and shutdown around the display-mode switch.
 #include "app/StartSteps.h"
 
-int EnterFullScreen(const StartCalls& calls, DisplayModeState& mode) {
+void EnterFullScreen(const StartCalls& calls, DisplayModeState& mode) {
     // Under Wine, exclusive access puts a surface over the window's buttons that stays after it is
     // given back, and the object alone costs some 20 MB (measured): the desktop's mode is kept.
     if (calls.underWine(calls.context)) {
         calls.log(calls.context, "SetCooperativeLevel");
-        return 0;
+        return;
     }
     if (!calls.createDirectDraw(calls.context)) {
         calls.log(calls.context, "DirectDrawCreateEx");
-        return 0;
+        return;
     }
     mode.created = true;
     if (!calls.takeExclusiveLevel(calls.context)) {
         calls.log(calls.context, "SetCooperativeLevel");
-        return 0;
+        return;
     }
     if (!calls.setDisplayMode(calls.context)) {
         calls.log(calls.context, "SetDisplayMode");
-        return 0;
+        return;
     }
     mode.changed = true;
-    return 1;
 }
 
 void LeaveFullScreen(const StartCalls& calls, DisplayModeState& mode) {

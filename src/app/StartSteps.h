@@ -35,8 +35,8 @@ struct DisplayModeState {
 int RunStartUp(const StartCalls& calls, DisplayModeState& mode);
 
 // Switches to 800 x 600 x 16; under Wine, whose desktop is the X display's own, it keeps the
-// desktop's mode. 1 when the mode was changed.
-int EnterFullScreen(const StartCalls& calls, DisplayModeState& mode);
+// desktop's mode; a failing step logs its name and leaves the desktop's mode.
+void EnterFullScreen(const StartCalls& calls, DisplayModeState& mode);
 
 // Gives the mode back exactly when it was changed, and the object when it was made.
 void LeaveFullScreen(const StartCalls& calls, DisplayModeState& mode);
