@@ -22,9 +22,9 @@ struct Bytes {
 
 // A small about box: its own 8-point font, an icon named by a string with its class by number,
 // a button whose class is a string, after a control with two bytes of creation data.
-std::vector<uint8_t> AboutLike() {
+std::vector<uint8_t> AboutLike(int buttons = 1, const char* icon = "HueberryIcon") {
     Bytes b;
-    b.Long(0x80800040), b.Long(0), b.Word(2);
+    b.Long(0x80800040), b.Long(0), b.Word(unsigned(1 + buttons));
     for (int v : {0, 0, 139, 175})
         b.Word(unsigned(v));
     b.Word(0), b.Word(0), b.Text("");   // no menu, the dialog class, no caption
@@ -33,12 +33,14 @@ std::vector<uint8_t> AboutLike() {
     b.Long(0x50000003), b.Long(0);
     for (int v : {60, 11, 18, 20, -1})
         b.Word(unsigned(v));
-    b.Word(0xFFFF), b.Word(0x82), b.Text("HueberryIcon"), b.Word(4), b.Word(0x55AA);
-    b.Align();
-    b.Long(0x50010001), b.Long(0);
-    for (int v : {48, 149, 42, 14, 1})
-        b.Word(unsigned(v));
-    b.Text("Button"), b.Word(0xFFFF), b.Word(7), b.Word(0);
+    b.Word(0xFFFF), b.Word(0x82), b.Text(icon), b.Word(4), b.Word(0x55AA);
+    for (int i = 0; i < buttons; ++i) {
+        b.Align();
+        b.Long(0x50010001), b.Long(0);
+        for (int v : {48, 149, 42, 14, 1})
+            b.Word(unsigned(v));
+        b.Text("Button"), b.Word(0xFFFF), b.Word(7), b.Word(0);
+    }
     return b.data;
 }
 
@@ -56,6 +58,13 @@ TEST(DialogTemplate, ControlsAreReadInOrderWithTheirUnitsAndNames) {
               std::vector<int>({60, 11, 18, 20, 48, 149, 42, 14}));
     EXPECT_EQ(std::string(layout.items[0].text), "HueberryIcon");
     EXPECT_EQ(std::string(layout.items[1].text), ""); // a text given by number
+    // A long name is cut to the room kept for it; sixteen controls are read, seventeen refused.
+    const std::vector<uint8_t> sixteen = AboutLike(15, "AnIconWithAVeryLongNameIndeed");
+    ASSERT_TRUE(ReadDialogTemplate(sixteen.data(), sixteen.size(), layout));
+    EXPECT_EQ(std::string(layout.items[0].text), "AnIconWithAVeryLongName");
+    EXPECT_EQ(layout.items[15].rect.y, 149);
+    const std::vector<uint8_t> seventeen = AboutLike(16);
+    EXPECT_FALSE(ReadDialogTemplate(seventeen.data(), seventeen.size(), layout));
     // Cut anywhere, the bytes are no template.
     for (size_t size = 0; size < bytes.size(); size += 3)
         EXPECT_FALSE(ReadDialogTemplate(bytes.data(), size, layout)) << size;
