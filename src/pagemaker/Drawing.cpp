@@ -24,17 +24,14 @@ template <typename T> struct Com {
     T* operator->() const { return p; }
 };
 
-DrawingRead ReadImage(const char* path, Drawing& drawing) {
-    wchar_t widePath[MAX_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
-        return DrawingRead::Unreadable;
+DrawingRead ReadImage(const wchar_t* path, Drawing& drawing) {
     Com<IWICImagingFactory> factory;
     Com<IWICBitmapDecoder> decoder;
     Com<IWICBitmapFrameDecode> frame;
     Com<IWICFormatConverter> converter;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IWICImagingFactory, reinterpret_cast<void**>(&factory.p))) ||
-        FAILED(factory->CreateDecoderFromFilename(widePath, nullptr, GENERIC_READ,
+        FAILED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand, &decoder.p)) ||
         FAILED(decoder->GetFrame(0, &frame.p)))
         return DrawingRead::Unreadable;
@@ -79,7 +76,7 @@ DrawingRead ReadImage(const char* path, Drawing& drawing) {
 
 } // namespace
 
-DrawingRead ReadDrawing(const char* path, Drawing& drawing) {
+DrawingRead ReadDrawing(const wchar_t* path, Drawing& drawing) {
     std::vector<uint8_t> bytes;
     const ReadResult read = ReadWholeFile(path, bytes);
     if (read == ReadResult::CannotOpen)

@@ -2,25 +2,27 @@
 #include "pagemaker/Maker.h"
 
 #include <objbase.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "lineart/MakerCommand.h"
 #include "page/FileBytes.h"
 #include "page/PageSet.h"
 #include "support/Program.h"
 
-ReplaceResult ReplacePage(const char* path, const LineMask& mask) {
-    char backup[MAX_PATH];
-    if (std::snprintf(backup, sizeof backup, "%s.bak", path) >= int(sizeof backup))
+ReplaceResult ReplacePage(const wchar_t* path, const LineMask& mask) {
+    const std::wstring backup = std::wstring(path) + L".bak";
+    if (backup.size() >= MAX_PATH)
         return ReplaceResult::BackupFailed;
     // The page is only replaced once its copy is safe; a page that is not there needs none.
-    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
-        if (!CopyFileA(path, backup, FALSE))
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
+        if (!CopyFileW(path, backup.c_str(), FALSE))
             return ReplaceResult::BackupFailed;
         // The copy takes a read-only page's attribute; it would refuse the next copy over it.
-        SetFileAttributesA(backup, FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
         return ReplaceResult::BackupFailed;
     }
@@ -28,11 +30,32 @@ ReplaceResult ReplacePage(const char* path, const LineMask& mask) {
                                                          : ReplaceResult::WriteFailed;
 }
 
-bool PicturePath(int picture, char* path) {
-    char exe[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    return length && length < MAX_PATH &&
-           PathBesideProgram(exe, PageSet[picture].file, path, MAX_PATH);
+bool PicturePath(int picture, wchar_t (&path)[MAX_PATH]) {
+    wchar_t exe[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const std::wstring folder(exe, length < MAX_PATH ? length : 0);
+    const size_t slash = folder.find_last_of(L"\\/");
+    const std::wstring file = folder.substr(0, slash + 1) + Wide(PageSet[picture].file);
+    path[0] = 0;
+    if (slash == std::wstring::npos || file.size() >= MAX_PATH)
+        return false;
+    file.copy(path, file.size());
+    path[file.size()] = 0;
+    return true;
+}
+
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0'); // never more UTF-16 units than UTF-8 bytes
+    wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(),
+                                           int(wide.size()))));
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    std::string utf8(wide.size() * 3, '\0'); // at most three bytes for each UTF-16 unit
+    utf8.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(),
+                                           int(utf8.size()), nullptr, nullptr)));
+    return utf8;
 }
 
 bool HueberryRunning() {
@@ -53,20 +76,33 @@ void Say(DWORD which, const std::string& line) {
     std::string text;
     for (char c : line + "\n")
         text += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    DWORD written = 0;
-    WriteFile(out, text.data(), DWORD(text.size()), &written, nullptr);
+    // A console shows any script given wide; a file or a pipe takes the text as UTF-8.
+    DWORD written = 0, mode = 0;
+    if (GetConsoleMode(out, &mode)) {
+        const std::wstring wide = Wide(text);
+        WriteConsoleW(out, wide.data(), DWORD(wide.size()), &written, nullptr);
+    } else {
+        WriteFile(out, text.data(), DWORD(text.size()), &written, nullptr);
+    }
 }
 
-int RunCommandLine(int argc, char** argv) {
+// The arguments as the core reads them, in UTF-8.
+int RunCommandLine(int argc, wchar_t** wideArgs) {
+    std::vector<std::string> args;
+    std::vector<const char*> argv;
+    for (int i = 0; i < argc; ++i)
+        args.push_back(Utf8(wideArgs[i]));
+    for (const std::string& arg : args)
+        argv.push_back(arg.c_str());
     const char* files[PageCount];
     for (int i = 0; i < PageCount; ++i)
         files[i] = PageSet[i].file;
     MakerCommand command;
-    if (!ParseMakerCommand(argc, argv, files, PageCount, command)) {
+    if (!ParseMakerCommand(argc, argv.data(), files, PageCount, command)) {
         Say(STD_ERROR_HANDLE, MakerUsage);
         return 2;
     }
-    char target[MAX_PATH] = "";
+    wchar_t target[MAX_PATH] = L"";
     if (command.picture >= 0 && !PicturePath(command.picture, target)) {
         Say(STD_ERROR_HANDLE, "hbpages: the program's folder has too long a path; nothing was "
                               "written");
@@ -74,7 +110,7 @@ int RunCommandLine(int argc, char** argv) {
     }
     MakerWork work;
     work.settings = command.settings;
-    const DrawingRead read = ReadDrawing(command.drawing, work.drawing);
+    const DrawingRead read = ReadDrawing(Wide(command.drawing).c_str(), work.drawing);
     if (read != DrawingRead::Ok) {
         Say(STD_ERROR_HANDLE,
             std::string("hbpages: ") + command.drawing +
@@ -110,14 +146,14 @@ int RunCommandLine(int argc, char** argv) {
     }
     const ReplaceResult result = ReplacePage(target, work.mask);
     if (result != ReplaceResult::Done) {
-        Say(STD_ERROR_HANDLE, std::string("hbpages: ") + target +
+        Say(STD_ERROR_HANDLE, "hbpages: " + Utf8(target) +
                                   (result == ReplaceResult::BackupFailed
                                        ? ".bak could not be written; nothing was changed"
                                        : " could not be written (is it read-only?); it is "
                                          "unchanged"));
         return 3;
     }
-    Say(STD_OUTPUT_HANDLE, std::string("Wrote ") + target);
+    Say(STD_OUTPUT_HANDLE, "Wrote " + Utf8(target));
     return 0;
 }
 
@@ -125,8 +161,11 @@ int RunCommandLine(int argc, char** argv) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     const int code =
-        __argc > 1 ? RunCommandLine(__argc, __argv) : RunMakerWindow(instance, showCommand);
+        argv && argc > 1 ? RunCommandLine(argc, argv) : RunMakerWindow(instance, showCommand);
+    LocalFree(argv);
     CoUninitialize();
     return code;
 }

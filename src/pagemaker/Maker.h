@@ -2,23 +2,30 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "lineart/Making.h"
 
 enum class DrawingRead { Ok, Unreadable, TooLarge };
 
 // A drawing's grey levels, its paper made white: an image file decoded by the imaging component,
 // or the outline of a page file (a whole sheet).
-DrawingRead ReadDrawing(const char* path, Drawing& drawing);
+DrawingRead ReadDrawing(const wchar_t* path, Drawing& drawing);
 
 enum class ReplaceResult { Done, BackupFailed, WriteFailed };
 
 // Keeps a copy of the page file as <path>.bak (one level), then writes the lines as a fresh 1-bit
 // page beside it and moves that into its place. A read-only page is not replaced.
-ReplaceResult ReplacePage(const char* path, const LineMask& mask);
+ReplaceResult ReplacePage(const wchar_t* path, const LineMask& mask);
 
 // The file of picture number picture (in PageSet) beside hbpages.exe, wherever it was started
 // from: Hueberry opens its pictures from its own folder. False when the path is too long.
-bool PicturePath(int picture, char* path);
+bool PicturePath(int picture, wchar_t (&path)[MAX_PATH]);
+
+// Every name the Page Maker is given or shows is wide, whatever its script; the core's texts and
+// command line are UTF-8.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
 
 // Whether Hueberry is running: it would write the page it has open over a replaced one.
 bool HueberryRunning();

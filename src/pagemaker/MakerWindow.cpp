@@ -1,5 +1,6 @@
-// The Page Maker's window: the page at full size with its regions tinted and its problems marked,
-// the controls that shape it, and the choice of the picture it replaces.
+// The Page Maker's window: the page with its regions tinted and its problems marked, the controls
+// that shape it, and the choice of the picture it replaces; laid out from the monitor's DPI and the
+// system's message font.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,8 +8,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
-#include <cstring>
 
 #include "colouring/ColourTable.h"
 #include "page/FileBytes.h"
@@ -32,19 +33,76 @@ enum : int {
     IdGaps,
     IdTurn,
     IdMendAll,
+    IdFirstCaption = 200, // a caption's id: this and its row's number
 };
 
-constexpr int PageLeft = 6, PageTop = 6;
-constexpr int ColumnLeft = PageLeft + StdPageWidth + 8, ColumnWidth = 112;
-constexpr RECT Thumb = {ColumnLeft, 396, ColumnLeft + 110, 396 + 77};
-constexpr int ClientWidth = ColumnLeft + ColumnWidth + 6, ClientHeight = 520;
+// The column beside the page, top to bottom. On a screen too short for one column the rows go on
+// in a second, a row kept with the next never parted from it.
+enum class Kind { Button, Label, Slider, Check, Choice, Thumb };
+struct Row {
+    Kind kind;
+    int id;
+    const wchar_t* text;           // a label whose text changes: the widest it shows
+    const wchar_t* const* choices; // a choice's items, ended by null (none: filled in later)
+    int lines;                     // a label's lines of text
+    bool withNext;
+};
+constexpr const wchar_t* ThickenChoices[] = {L"no", L"by 1 pixel", L"by 2 pixels", nullptr};
+constexpr const wchar_t* GapChoices[] = {L"1 pixel",  L"2 pixels", L"3 pixels", L"4 pixels",
+                                         L"5 pixels", L"6 pixels", nullptr};
+constexpr Row Rows[] = {
+    {Kind::Button, IdOpen, L"Open drawing...", nullptr, 1, false},
+    {Kind::Label, IdThresholdText, L"Threshold: 255", nullptr, 1, true},
+    {Kind::Slider, IdThreshold, L"", nullptr, 1, false},
+    {Kind::Label, 0, L"Thicker lines:", nullptr, 1, true},
+    {Kind::Choice, IdThicken, L"", ThickenChoices, 1, false},
+    {Kind::Label, 0, L"Gaps up to:", nullptr, 1, true},
+    {Kind::Choice, IdGaps, L"", GapChoices, 1, false},
+    {Kind::Check, IdTurn, L"Turn a quarter", nullptr, 1, false},
+    {Kind::Button, IdCloseGaps, L"Close gaps", nullptr, 1, false},
+    {Kind::Button, IdFillPockets, L"Fill tiny pockets", nullptr, 1, false},
+    {Kind::Button, IdMendAll, L"Mend all", nullptr, 1, false},
+    {Kind::Label, IdCounts, L"Tiny regions: 000000", nullptr, 4, false},
+    {Kind::Label, 0, L"Replace picture:", nullptr, 1, true},
+    {Kind::Choice, IdPicture, L"", nullptr, 1, true},
+    {Kind::Thumb, 0, L"", nullptr, 1, true},
+    {Kind::Button, IdReplace, L"Replace", nullptr, 1, false},
+};
+constexpr int RowCount = int(sizeof Rows / sizeof Rows[0]);
+
+int ControlId(int row) {
+    return Rows[row].id ? Rows[row].id : IdFirstCaption + row;
+}
+
+// What the line under the page says; its height is that of the longest of them.
+constexpr const wchar_t* Welcome = L"Open a drawing: a scanned colouring page, a drawing from a "
+                                   L"website or a child's own outline.";
+constexpr const wchar_t* Explained =
+    L"Each tint is what one click fills. Red marks a leak (a gap that lets the colour run into the "
+    L"next area) or a region too small to hit. Mend all cleans specks, closes gaps and fills tiny "
+    L"pockets.";
+constexpr const wchar_t* NoLines =
+    L"Nothing to colour: this drawing gives no line at this threshold.";
+constexpr const wchar_t* TooFew = L"Nothing to colour: this drawing gives fewer than two areas "
+                                  L"large enough to colour. Try another threshold or drawing.";
+
 constexpr uint8_t LineColour = 0, MarkColour = 1, FirstTint = 2;
 constexpr UINT_PTR RebuildTimer = 1;
+constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW;
 
 HWND Window;
 MakerWork Work;
-bool Unsaved;                  // the page made differs from what was last put in a picture
-char DrawingsFolder[MAX_PATH]; // where the Open dialog starts
+bool Unsaved;                     // the page made differs from what was last put in a picture
+wchar_t DrawingsFolder[MAX_PATH]; // where the Open dialog starts
+
+// The layout: the DPI of the window's monitor, the message font at that DPI, and what they give.
+int Dpi = 96;
+HFONT Font;
+int LineHeight;
+int ColumnWidth;
+int Heights[RowCount];
+RECT PageBox; // the page, 1:1 or smaller
+RECT Thumb;
 
 // The picture that is there now, as Hueberry would show it.
 std::vector<uint8_t> ThumbPixels;
@@ -56,12 +114,254 @@ struct PageBitmapInfo {
 };
 PageBitmapInfo ViewInfo;
 
+int Px(int at96) {
+    return MulDiv(at96, Dpi, 96);
+}
+
+// The per-monitor DPI calls exist from Windows 10 on; earlier systems scale the whole system alike.
+template <typename Call> Call User32(const char* name) {
+    return reinterpret_cast<Call>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int WindowDpi() {
+    static const auto forWindow = User32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    const int dpi = forWindow ? int(forWindow(Window)) : 0;
+    return dpi > 0 ? dpi : SystemDpi();
+}
+
+RECT Framed(RECT client) {
+    static const auto forDpi =
+        User32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    if (!forDpi || !forDpi(&client, WindowStyle, FALSE, 0, UINT(Dpi)))
+        AdjustWindowRectEx(&client, WindowStyle, FALSE, 0);
+    return client;
+}
+
+// A DC of the screen with the window's font in it.
+struct FontDc {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Font);
+    ~FontDc() {
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+    }
+};
+
+SIZE TextSize(HDC dc, const std::wstring& text, int wrapWidth = 0) {
+    RECT box = {0, 0, wrapWidth, 0};
+    DrawTextW(dc, text.c_str(), -1, &box,
+              DT_CALCRECT | DT_NOPREFIX | (wrapWidth ? DT_WORDBREAK : 0));
+    return {box.right, box.bottom};
+}
+
+void SetText(int id, const std::wstring& text) {
+    SetDlgItemTextW(Window, id, text.c_str());
+}
+
+std::wstring DoneText(const PageSetEntry& picture) {
+    const std::wstring file = Wide(picture.file);
+    return file + L" is now this drawing. The old page is kept as " + file +
+           L".bak; the title under the picture stays " + Wide(picture.title) + L".";
+}
+
+// The system's message font at the window's DPI; before Windows 10 it is given at the system's.
+void MakeFont() {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    static const auto forDpi =
+        User32<BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT)>("SystemParametersInfoForDpi");
+    if (!forDpi || !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, UINT(Dpi))) {
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, Dpi, SystemDpi());
+    }
+    const HFONT old = Font;
+    Font = CreateFontIndirectW(&metrics.lfMessageFont);
+    for (HWND c = GetWindow(Window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        SendMessageW(c, WM_SETFONT, WPARAM(Font), FALSE);
+    if (old)
+        DeleteObject(old);
+    FontDc measure;
+    TEXTMETRICW text;
+    GetTextMetricsW(measure.dc, &text);
+    LineHeight = text.tmHeight;
+}
+
+// The rows' heights and the width of a column, from the font's measure of every text in it.
+void MeasureRows() {
+    FontDc measure;
+    ColumnWidth = Px(112);
+    for (int i = 0; i < RowCount; ++i) {
+        const Row& row = Rows[i];
+        HWND control = GetDlgItem(Window, ControlId(i));
+        const int text = TextSize(measure.dc, row.text).cx;
+        int width = 0;
+        switch (row.kind) {
+        case Kind::Button:
+            Heights[i] = LineHeight + Px(10);
+            width = text + Px(16);
+            break;
+        case Kind::Label:
+            Heights[i] = row.lines * LineHeight;
+            width = text;
+            break;
+        case Kind::Slider:
+            Heights[i] = Px(26);
+            break;
+        case Kind::Check:
+            Heights[i] = std::max(LineHeight, Px(13)) + Px(4);
+            width = text + Px(13 + 8); // the box, a gap, the text
+            break;
+        case Kind::Choice: {
+            RECT field = {}; // the closed box is as tall as its font makes it
+            GetWindowRect(control, &field);
+            Heights[i] = field.bottom - field.top;
+            const int count = int(SendMessageW(control, CB_GETCOUNT, 0, 0));
+            for (int item = 0; item < count; ++item) {
+                wchar_t choice[100] = L"";
+                if (SendMessageW(control, CB_GETLBTEXTLEN, item, 0) < 100)
+                    SendMessageW(control, CB_GETLBTEXT, item, LPARAM(choice));
+                width = std::max(width, int(TextSize(measure.dc, choice).cx) + Px(17 + 10));
+            }
+            break;
+        }
+        case Kind::Thumb:
+            Heights[i] = 0; // as tall as the column's width makes it
+            break;
+        }
+        ColumnWidth = std::max(ColumnWidth, width);
+    }
+    for (int i = 0; i < RowCount; ++i)
+        if (Rows[i].kind == Kind::Thumb)
+            Heights[i] = ColumnWidth * StdPageHeight / StdPageWidth;
+}
+
+int RowGap(int row) {
+    return Rows[row].withNext ? Px(2) : Px(8);
+}
+
+// The rows flowed into columns of at most height (one group at least in each); tallest is the
+// tallest column's height.
+struct Flow {
+    int columns = 1, tallest = 0;
+    int column[RowCount], top[RowCount];
+};
+Flow FlowRows(int height) {
+    Flow flow;
+    int y = 0;
+    for (int first = 0, last; first < RowCount; first = last + 1) {
+        int group = Heights[first];
+        for (last = first; Rows[last].withNext && last + 1 < RowCount; ++last)
+            group += RowGap(last) + Heights[last + 1];
+        if (y > 0 && y + group > height)
+            ++flow.columns, y = 0;
+        for (int i = first; i <= last; ++i) {
+            flow.column[i] = flow.columns - 1, flow.top[i] = y;
+            flow.tallest = std::max(flow.tallest, y + Heights[i]);
+            y += Heights[i] + RowGap(i);
+        }
+    }
+    return flow;
+}
+
+int ColumnsWidth(int columns) {
+    return columns * ColumnWidth + (columns - 1) * Px(8);
+}
+
+int StatusHeight(int width) {
+    FontDc measure;
+    int height = 0;
+    for (const wchar_t* text : {Welcome, Explained, NoLines, TooFew})
+        height = std::max(height, int(TextSize(measure.dc, text, width).cy));
+    for (const PageSetEntry& picture : PageSet)
+        height = std::max(height, int(TextSize(measure.dc, DoneText(picture), width).cy));
+    return height;
+}
+
+// The client size that shows the page at pageWidth, no taller than heightLimit, with its
+// controls in columns of at most columnLimit beside it.
+SIZE ClientFor(int pageWidth, int columnLimit, int heightLimit) {
+    const int margin = Px(6), gap = Px(8);
+    const int pageHeight = pageWidth * StdPageHeight / StdPageWidth;
+    const int page = 2 * margin + pageHeight + gap + StatusHeight(pageWidth);
+    const int height =
+        std::min(heightLimit, std::max(page, 2 * margin + FlowRows(columnLimit).tallest));
+    // Columns split for a short screen may leave the window shorter.
+    const Flow flow = FlowRows(height - 2 * margin);
+    return {2 * margin + pageWidth + gap + ColumnsWidth(flow.columns),
+            std::min(height, std::max(page, 2 * margin + flow.tallest))};
+}
+
+void LayOut() {
+    RECT client;
+    GetClientRect(Window, &client);
+    const int margin = Px(6), gap = Px(8);
+    const Flow flow = FlowRows(client.bottom - 2 * margin);
+    const int left = client.right - margin - ColumnsWidth(flow.columns);
+    const int roomWidth = std::max(left - gap - margin, 1);
+    const int statusHeight = StatusHeight(roomWidth);
+    const int roomHeight = std::max(int(client.bottom) - 2 * margin - gap - statusHeight, 1);
+    // 1:1 when there is room; smaller, its shape kept, when not.
+    int width = std::min({StdPageWidth, roomWidth, roomHeight * StdPageWidth / StdPageHeight});
+    width = std::max(width, 1);
+    PageBox = {margin, margin, margin + width, margin + width * StdPageHeight / StdPageWidth};
+    HDWP moves = BeginDeferWindowPos(RowCount + 1);
+    const auto place = [&](int id, int x, int y, int w, int h) {
+        if (HWND control = GetDlgItem(Window, id); control && moves)
+            moves =
+                DeferWindowPos(moves, control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(IdStatus, margin, PageBox.bottom + gap, roomWidth, statusHeight);
+    for (int i = 0; i < RowCount; ++i) {
+        const int x = left + flow.column[i] * (ColumnWidth + gap), y = margin + flow.top[i];
+        if (Rows[i].kind == Kind::Thumb)
+            Thumb = {x, y, x + ColumnWidth, y + Heights[i]};
+        else // a choice is given the height of its open list besides
+            place(ControlId(i), x, y, ColumnWidth,
+                  Heights[i] + (Rows[i].kind == Kind::Choice ? 9 * LineHeight : 0));
+    }
+    if (moves)
+        EndDeferWindowPos(moves);
+    InvalidateRect(Window, nullptr, TRUE);
+}
+
+// The DPI or the font changed: new fonts, new measures, and a window that fits its monitor.
+void Rescale(const RECT* suggested) {
+    Dpi = WindowDpi();
+    MakeFont();
+    MeasureRows();
+    if (suggested) {
+        SetWindowPos(Window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else { // the first time: as large as shows the page 1:1, within the work area, centred
+        MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+        GetMonitorInfoW(MonitorFromWindow(Window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT work = monitor.rcWork, frame = Framed({0, 0, 0, 0});
+        const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+        SIZE client = ClientFor(StdPageWidth, INT_MAX, work.bottom - work.top - frameHeight);
+        client.cx = std::min(int(client.cx), int(work.right - work.left) - frameWidth);
+        const int width = client.cx + frameWidth, height = client.cy + frameHeight;
+        SetWindowPos(Window, nullptr, work.left + (work.right - work.left - width) / 2,
+                     work.top + (work.bottom - work.top - height) / 2, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    LayOut();
+}
+
 int SelectedPicture() {
-    return int(SendDlgItemMessageA(Window, IdPicture, CB_GETCURSEL, 0, 0));
+    return int(SendDlgItemMessageW(Window, IdPicture, CB_GETCURSEL, 0, 0));
 }
 
 void LoadThumb() {
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     std::vector<uint8_t> bytes;
     BitmapFileHeader fh;
     ThumbPixels.resize(PagePixelBytes);
@@ -71,14 +371,8 @@ void LoadThumb() {
     InvalidateRect(Window, &Thumb, FALSE);
 }
 
-void SetText(int id, const std::string& text) {
-    SetDlgItemTextA(Window, id, text.c_str());
-}
-
 void ShowThreshold() {
-    char threshold[40];
-    std::snprintf(threshold, sizeof threshold, "Threshold: %d", Work.settings.threshold);
-    SetText(IdThresholdText, threshold);
+    SetText(IdThresholdText, L"Threshold: " + std::to_wstring(Work.settings.threshold));
 }
 
 // After any change to the page: the counts, which buttons make sense, and the view.
@@ -88,18 +382,14 @@ void PageChanged() {
         RebuildPage(Work);
     ShowThreshold();
     const PageVerdict verdict = open ? JudgePage(Work.mask, Work.check) : PageVerdict::NoLines;
-    SetText(IdCounts, open ? CountsText(Work.check, true) : "No drawing yet");
+    SetText(IdCounts, open ? Wide(CountsText(Work.check, true)) : L"No drawing yet");
     EnableWindow(GetDlgItem(Window, IdCloseGaps), open && !Work.check.leaks.empty());
     EnableWindow(GetDlgItem(Window, IdFillPockets), open && !Work.check.tiny.empty());
     EnableWindow(GetDlgItem(Window, IdMendAll), open);
     EnableWindow(GetDlgItem(Window, IdReplace), verdict == PageVerdict::Usable);
     if (open && verdict != PageVerdict::Usable)
-        SetText(IdStatus, verdict == PageVerdict::NoLines
-                              ? "Nothing to colour: this drawing gives no line at this threshold."
-                              : "Nothing to colour: this drawing gives fewer than two areas large "
-                                "enough to colour. Try another threshold or drawing.");
-    RECT page = {PageLeft, PageTop, PageLeft + StdPageWidth, PageTop + StdPageHeight};
-    InvalidateRect(Window, &page, FALSE);
+        SetText(IdStatus, verdict == PageVerdict::NoLines ? NoLines : TooFew);
+    InvalidateRect(Window, &PageBox, FALSE);
 }
 
 // A change of setting or mending: the page is rebuilt once the input waiting has been read, so
@@ -111,34 +401,34 @@ void SettingChanged() {
     SetTimer(Window, RebuildTimer, 1, nullptr);
 }
 
-void Message(const std::string& text, UINT type) {
-    MessageBoxA(Window, text.c_str(), "Hueberry Page Maker", type);
+int Message(const std::wstring& text, UINT type) {
+    return MessageBoxW(Window, text.c_str(), L"Hueberry Page Maker", type);
 }
 
 void OpenDrawing() {
-    char path[MAX_PATH] = "";
-    OPENFILENAMEA dialog = {};
+    wchar_t path[MAX_PATH] = L"";
+    OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = Window;
-    dialog.lpstrFilter = "Drawings\0*.png;*.jpg;*.jpeg;*.gif;*.bmp;*.tif;*.tiff;*.col\0"
-                         "All files\0*.*\0";
+    dialog.lpstrFilter = L"Drawings\0*.png;*.jpg;*.jpeg;*.gif;*.bmp;*.tif;*.tiff;*.col\0"
+                         L"All files\0*.*\0";
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrTitle = "Open a drawing";
+    dialog.lpstrTitle = L"Open a drawing";
     dialog.lpstrInitialDir = DrawingsFolder;
     // The program's current folder stays where it started: a folder held as current cannot be
     // removed while the Page Maker runs.
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&dialog))
+    if (!GetOpenFileNameW(&dialog))
         return;
     Drawing drawing;
     const DrawingRead read = ReadDrawing(path, drawing);
     if (read != DrawingRead::Ok) {
-        Message(std::string(path) +
+        Message(std::wstring(path) +
                     (read == DrawingRead::TooLarge
-                         ? "\n\nThis drawing is too large (more than 64 million pixels)."
-                         : "\n\nThis file cannot be read as a picture. Page Maker opens PNG, "
-                           "JPEG, GIF, BMP and TIFF drawings and Hueberry pages."),
+                         ? L"\n\nThis drawing is too large (more than 64 million pixels)."
+                         : L"\n\nThis file cannot be read as a picture. Page Maker opens PNG, "
+                           L"JPEG, GIF, BMP and TIFF drawings and Hueberry pages."),
                 MB_ICONEXCLAMATION);
         return;
     }
@@ -146,54 +436,46 @@ void OpenDrawing() {
     Work.pageGrey.clear();
     Work.mending = MakerMending();
     Unsaved = true;
-    const char* name = std::strrchr(path, '\\');
-    if (name && name - path < MAX_PATH) // the next Open starts in this drawing's folder
-        std::snprintf(DrawingsFolder, MAX_PATH, "%.*s", int(name - path), path);
-    SetWindowTextA(Window,
-                   (std::string("Hueberry Page Maker - ") + (name ? name + 1 : path)).c_str());
-    SetText(IdStatus, "Each tint is what one click fills. Red marks a leak (a gap that lets the "
-                      "colour run into the next area) or a region too small to hit. Mend all "
-                      "cleans specks, closes gaps and fills tiny pockets.");
+    const std::wstring chosen = path;
+    const size_t name = chosen.find_last_of(L'\\');
+    if (name != std::wstring::npos) { // the next Open starts in this drawing's folder
+        chosen.copy(DrawingsFolder, name);
+        DrawingsFolder[name] = 0;
+    }
+    SetWindowTextW(Window, (L"Hueberry Page Maker - " + chosen.substr(name + 1)).c_str());
+    SetText(IdStatus, Explained);
     PageChanged();
 }
 
 void Replace() {
     const PageSetEntry& picture = PageSet[SelectedPicture()];
     if (HueberryRunning()) {
-        Message("Hueberry is running. Close it first: it saves the picture it has open when it "
-                "steps to another one or quits, and would write it over the new one.",
+        Message(L"Hueberry is running. Close it first: it saves the picture it has open when it "
+                L"steps to another one or quits, and would write it over the new one.",
                 MB_ICONEXCLAMATION);
         return;
     }
-    char question[400];
-    std::snprintf(question, sizeof question,
-                  "Replace %s with this drawing?\n\nThe new page has %zu leaks and %zu tiny "
-                  "regions.\nThe old %s is kept as %s.bak.",
-                  picture.title, Work.check.leaks.size(), Work.check.tiny.size(), picture.file,
-                  picture.file);
-    if (MessageBoxA(Window, question, "Hueberry Page Maker", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    const std::wstring file = Wide(picture.file);
+    if (Message(L"Replace " + Wide(picture.title) + L" with this drawing?\n\nThe new page has " +
+                    std::to_wstring(Work.check.leaks.size()) + L" leaks and " +
+                    std::to_wstring(Work.check.tiny.size()) + L" tiny regions.\nThe old " + file +
+                    L" is kept as " + file + L".bak.",
+                MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     const ReplaceResult result = PicturePath(SelectedPicture(), path) ? ReplacePage(path, Work.mask)
                                                                       : ReplaceResult::WriteFailed;
-    if (result == ReplaceResult::Done)
+    if (result == ReplaceResult::Done) {
         Unsaved = false;
-    char text[400];
-    if (result == ReplaceResult::Done)
-        std::snprintf(text, sizeof text,
-                      "%s is now this drawing. The old page is kept as %s.bak; the title under "
-                      "the picture stays %s.",
-                      picture.file, picture.file, picture.title);
-    else
-        std::snprintf(text, sizeof text,
-                      result == ReplaceResult::BackupFailed
-                          ? "%s.bak could not be written, so nothing was changed."
-                          : "%s could not be written (is it read-only?); the old page is "
-                            "unchanged.",
-                      picture.file);
-    if (result != ReplaceResult::Done)
-        Message(text, MB_ICONEXCLAMATION);
-    SetText(IdStatus, result == ReplaceResult::Done ? text : "");
+        SetText(IdStatus, DoneText(picture));
+    } else {
+        Message(result == ReplaceResult::BackupFailed
+                    ? file + L".bak could not be written, so nothing was changed."
+                    : file +
+                          L" could not be written (is it read-only?); the old page is unchanged.",
+                MB_ICONEXCLAMATION);
+        SetText(IdStatus, L"");
+    }
     LoadThumb();
 }
 
@@ -201,11 +483,11 @@ void Replace() {
 // problems red.
 void PaintPage(HDC dc) {
     if (Work.drawing.grey.empty()) {
-        RECT page = {PageLeft, PageTop, PageLeft + StdPageWidth, PageTop + StdPageHeight};
-        FillRect(dc, &page, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        FrameRect(dc, &page, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+        FillRect(dc, &PageBox, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        FrameRect(dc, &PageBox, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
         SetBkMode(dc, TRANSPARENT);
-        DrawTextA(dc, "Open a drawing to make a page of it.", -1, &page,
+        RECT text = PageBox;
+        DrawTextW(dc, L"Open a drawing to make a page of it.", -1, &text,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         return;
     }
@@ -221,17 +503,21 @@ void PaintPage(HDC dc) {
                       ? MarkColour
                       : uint8_t(FirstTint + region % 254);
         }
-    StretchDIBits(dc, PageLeft, PageTop, StdPageWidth, StdPageHeight, 0, 0, StdPageWidth,
-                  StdPageHeight, view.data(), reinterpret_cast<BITMAPINFO*>(&ViewInfo),
-                  DIB_RGB_COLORS, SRCCOPY);
+    const int width = PageBox.right - PageBox.left, height = PageBox.bottom - PageBox.top;
+    SetStretchBltMode(dc, width < StdPageWidth ? HALFTONE : COLORONCOLOR);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchDIBits(dc, PageBox.left, PageBox.top, width, height, 0, 0, StdPageWidth, StdPageHeight,
+                  view.data(), reinterpret_cast<BITMAPINFO*>(&ViewInfo), DIB_RGB_COLORS, SRCCOPY);
     // A ring round each problem, since a gap or a pocket may be a few pixels only.
-    HPEN red = CreatePen(PS_SOLID, 2, RGB(255, 0, 0));
+    HPEN red = CreatePen(PS_SOLID, Px(2), RGB(255, 0, 0));
     HGDIOBJ oldPen = SelectObject(dc, red);
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     for (const std::vector<PixelBox>* boxes : {&check.leaks, &check.tiny})
         for (const PixelBox& b : *boxes) {
-            const int cx = PageLeft + (b.left + b.right) / 2, cy = PageTop + (b.top + b.bottom) / 2;
-            const int r = std::max(b.right - b.left, b.bottom - b.top) / 2 + 8;
+            const int cx = PageBox.left + (b.left + b.right) / 2 * width / StdPageWidth;
+            const int cy = PageBox.top + (b.top + b.bottom) / 2 * width / StdPageWidth;
+            const int r =
+                std::max(b.right - b.left, b.bottom - b.top) / 2 * width / StdPageWidth + Px(8);
             Ellipse(dc, cx - r, cy - r, cx + r + 1, cy + r + 1);
         }
     SelectObject(dc, oldBrush);
@@ -243,9 +529,10 @@ void PaintThumb(HDC dc) {
     FillRect(dc, &Thumb, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (ThumbPixels.empty()) {
         RECT text = Thumb;
-        DrawTextA(dc, "(no page)", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextW(dc, L"(no page)", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     } else {
         SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
         StretchDIBits(dc, Thumb.left, Thumb.top, Thumb.right - Thumb.left, Thumb.bottom - Thumb.top,
                       0, 0, StdPageWidth, StdPageHeight, ThumbPixels.data(),
                       reinterpret_cast<BITMAPINFO*>(&ThumbInfo), DIB_RGB_COLORS, SRCCOPY);
@@ -253,48 +540,51 @@ void PaintThumb(HDC dc) {
     FrameRect(dc, &Thumb, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
 }
 
-HWND AddControl(const char* kind, const char* text, DWORD style, int id, int y, int height) {
-    HWND control =
-        CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, ColumnLeft, y, ColumnWidth,
-                        height, Window, reinterpret_cast<HMENU>(INT_PTR(id)), nullptr, nullptr);
-    SendMessageA(control, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return control;
+HWND AddControl(const wchar_t* kind, const wchar_t* text, DWORD style, int id) {
+    return CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, Window,
+                           reinterpret_cast<HMENU>(INT_PTR(id)), nullptr, nullptr);
 }
 
+// The controls are placed by LayOut.
 void CreateControls() {
-    AddControl("BUTTON", "Open drawing...", BS_PUSHBUTTON | WS_TABSTOP, IdOpen, 6, 28);
-    AddControl("STATIC", "", 0, IdThresholdText, 40, 16);
-    HWND slider =
-        AddControl(TRACKBAR_CLASSA, "", TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, IdThreshold, 56, 26);
-    SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(1, 255));
-    SendMessageA(slider, TBM_SETLINESIZE, 0, 1);
-    SendMessageA(slider, TBM_SETPAGESIZE, 0, 16);
-    SendMessageA(slider, TBM_SETPOS, TRUE, Work.settings.threshold);
-    AddControl("STATIC", "Thicker lines:", 0, 0, 86, 16);
-    HWND thicken = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, IdThicken, 102, 100);
-    for (const char* choice : {"no", "by 1 pixel", "by 2 pixels"})
-        SendMessageA(thicken, CB_ADDSTRING, 0, LPARAM(choice));
-    SendMessageA(thicken, CB_SETCURSEL, 0, 0);
-    AddControl("STATIC", "Gaps up to:", 0, 0, 130, 16);
-    HWND gaps = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, IdGaps, 146, 140);
-    for (const char* choice :
-         {"1 pixel", "2 pixels", "3 pixels", "4 pixels", "5 pixels", "6 pixels"})
-        SendMessageA(gaps, CB_ADDSTRING, 0, LPARAM(choice));
-    SendMessageA(gaps, CB_SETCURSEL, Work.settings.gaps - 1, 0);
-    AddControl("BUTTON", "Turn a quarter", BS_AUTOCHECKBOX | WS_TABSTOP, IdTurn, 174, 20);
-    AddControl("BUTTON", "Close gaps", BS_PUSHBUTTON | WS_TABSTOP, IdCloseGaps, 198, 24);
-    AddControl("BUTTON", "Fill tiny pockets", BS_PUSHBUTTON | WS_TABSTOP, IdFillPockets, 226, 24);
-    AddControl("BUTTON", "Mend all", BS_PUSHBUTTON | WS_TABSTOP, IdMendAll, 254, 24);
-    AddControl("STATIC", "", 0, IdCounts, 284, 64);
-    AddControl("STATIC", "Replace picture:", 0, 0, 352, 16);
-    HWND picture = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, IdPicture, 368, 150);
+    for (int i = 0; i < RowCount; ++i) {
+        const Row& row = Rows[i];
+        switch (row.kind) {
+        case Kind::Button:
+            AddControl(WC_BUTTONW, row.text, BS_PUSHBUTTON | WS_TABSTOP, row.id);
+            break;
+        case Kind::Label:
+            AddControl(WC_STATICW, row.text, SS_LEFT, ControlId(i));
+            break;
+        case Kind::Slider:
+            AddControl(TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, row.id);
+            break;
+        case Kind::Check:
+            AddControl(WC_BUTTONW, row.text, BS_AUTOCHECKBOX | WS_TABSTOP, row.id);
+            break;
+        case Kind::Choice: {
+            HWND choice =
+                AddControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, row.id);
+            for (const wchar_t* const* c = row.choices; c && *c; ++c)
+                SendMessageW(choice, CB_ADDSTRING, 0, LPARAM(*c));
+            SendMessageW(choice, CB_SETCURSEL, 0, 0);
+            break;
+        }
+        case Kind::Thumb:
+            break;
+        }
+    }
+    AddControl(WC_STATICW, L"", SS_LEFT, IdStatus);
+    HWND slider = GetDlgItem(Window, IdThreshold);
+    SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(1, 255));
+    SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
+    SendMessageW(slider, TBM_SETPAGESIZE, 0, 16);
+    SendMessageW(slider, TBM_SETPOS, TRUE, Work.settings.threshold);
+    SendDlgItemMessageW(Window, IdGaps, CB_SETCURSEL, Work.settings.gaps - 1, 0);
+    HWND picture = GetDlgItem(Window, IdPicture);
     for (const PageSetEntry& p : PageSet)
-        SendMessageA(picture, CB_ADDSTRING, 0, LPARAM(p.title));
-    SendMessageA(picture, CB_SETCURSEL, 0, 0);
-    AddControl("BUTTON", "Replace", BS_PUSHBUTTON | WS_TABSTOP, IdReplace, 480, 30);
-    HWND status = AddControl("STATIC", "", 0, IdStatus, PageTop + StdPageHeight + 8, 40);
-    SetWindowPos(status, nullptr, PageLeft, PageTop + StdPageHeight + 8, StdPageWidth, 40,
-                 SWP_NOZORDER);
+        SendMessageW(picture, CB_ADDSTRING, 0, LPARAM(Wide(p.title).c_str()));
+    SendMessageW(picture, CB_SETCURSEL, 0, 0);
 }
 
 LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -303,16 +593,37 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         Window = window;
         CreateControls();
         return 0;
+    case WM_SIZE:
+        if (Font)
+            LayOut();
+        return 0;
+    case WM_GETMINMAXINFO: // the page at half its size at least, and every control in view
+        if (Font) {
+            const SIZE client = ClientFor(StdPageWidth / 2, 0, INT_MAX);
+            const RECT frame = Framed({0, 0, client.cx, client.cy});
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+        }
+        return 0;
+    case WM_DPICHANGED: // moved to a monitor of another scale, or the scale changed
+        Rescale(reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_SETTINGCHANGE: // the message font may have changed
+        if (wParam == SPI_SETNONCLIENTMETRICS && Font)
+            Rescale(nullptr);
+        break;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
+        HGDIOBJ old = SelectObject(dc, Font);
         PaintPage(dc);
         PaintThumb(dc);
+        SelectObject(dc, old);
         EndPaint(window, &paint);
         return 0;
     }
     case WM_HSCROLL:
-        Work.settings.threshold = int(SendDlgItemMessageA(window, IdThreshold, TBM_GETPOS, 0, 0));
+        Work.settings.threshold = int(SendDlgItemMessageW(window, IdThreshold, TBM_GETPOS, 0, 0));
         SettingChanged();
         return 0;
     case WM_TIMER:
@@ -322,10 +633,9 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         }
         return 0;
     case WM_CLOSE:
-        if (Unsaved && MessageBoxA(window,
-                                   "The page made from this drawing has not replaced a picture. "
-                                   "Close the Page Maker and lose it?",
-                                   "Hueberry Page Maker", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        if (Unsaved && Message(L"The page made from this drawing has not replaced a picture. "
+                               L"Close the Page Maker and lose it?",
+                               MB_YESNO | MB_ICONQUESTION) != IDYES)
             return 0;
         DestroyWindow(window);
         return 0;
@@ -337,14 +647,14 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         case IdThicken:
             if (HIWORD(wParam) == CBN_SELCHANGE) {
                 Work.settings.thicken =
-                    int(SendDlgItemMessageA(window, IdThicken, CB_GETCURSEL, 0, 0));
+                    int(SendDlgItemMessageW(window, IdThicken, CB_GETCURSEL, 0, 0));
                 SettingChanged();
             }
             break;
         case IdGaps:
             if (HIWORD(wParam) == CBN_SELCHANGE) {
                 Work.settings.gaps =
-                    1 + int(SendDlgItemMessageA(window, IdGaps, CB_GETCURSEL, 0, 0));
+                    1 + int(SendDlgItemMessageW(window, IdGaps, CB_GETCURSEL, 0, 0));
                 SettingChanged();
             }
             break;
@@ -377,16 +687,16 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace
 
 int RunMakerWindow(HINSTANCE instance, int showCommand) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     // The Open dialog starts among the user's pictures, not among the program's page files.
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, 0, DrawingsFolder)))
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_MYPICTURES, nullptr, 0, DrawingsFolder)))
         DrawingsFolder[0] = 0;
     ViewInfo.header = {
         sizeof(BITMAPINFOHEADER), StdPageWidth, StdPageHeight, 1, 8, BI_RGB, 0, 0, 0, 256, 0};
@@ -396,33 +706,31 @@ int RunMakerWindow(HINSTANCE instance, int showCommand) {
         ViewInfo.colours[i] = {tint.blue, tint.green, tint.red, 0};
     }
 
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = MakerWndProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, "PageMakerIcon");
+    windowClass.hIcon = LoadIconW(instance, L"PageMakerIcon");
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = "HBPAGESWIN";
-    RegisterClassA(&windowClass);
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame = {0, 0, ClientWidth, ClientHeight};
-    AdjustWindowRect(&frame, style, FALSE);
-    Window = CreateWindowExA(0, "HBPAGESWIN", "Hueberry Page Maker", style, CW_USEDEFAULT,
-                             CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                             nullptr, nullptr, instance, nullptr);
+    windowClass.lpszClassName = L"HBPAGESWIN";
+    RegisterClassW(&windowClass);
+    Window = CreateWindowExW(0, L"HBPAGESWIN", L"Hueberry Page Maker", WindowStyle, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                             instance, nullptr);
     if (!Window)
         return 1;
-    SetText(IdStatus, "Open a drawing: a scanned colouring page, a drawing from a website or a "
-                      "child's own outline.");
+    Rescale(nullptr);
+    SetText(IdStatus, Welcome);
     PageChanged();
     LoadThumb();
     ShowWindow(Window, showCommand);
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(Window, &message))
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(Window, &message))
             continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
+    DeleteObject(Font);
     return 0;
 }
