@@ -333,8 +333,8 @@ void LayOut() {
 }
 
 // The DPI or the font changed: new fonts, new measures, and a window that fits its monitor.
-void Rescale(const RECT* suggested) {
-    Dpi = WindowDpi();
+void Rescale(int dpi, const RECT* suggested) {
+    Dpi = dpi;
     MakeFont();
     MeasureRows();
     if (suggested) {
@@ -606,11 +606,14 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         }
         return 0;
     case WM_DPICHANGED: // moved to a monitor of another scale, or the scale changed
-        Rescale(reinterpret_cast<const RECT*>(lParam));
+        Rescale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_SETTINGCHANGE: // the message font may have changed
-        if (wParam == SPI_SETNONCLIENTMETRICS && Font)
-            Rescale(nullptr);
+        if (wParam == SPI_SETNONCLIENTMETRICS && Font) {
+            RECT now;
+            GetWindowRect(window, &now);
+            Rescale(Dpi, &now);
+        }
         break;
     case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -719,7 +722,7 @@ int RunMakerWindow(HINSTANCE instance, int showCommand) {
                              instance, nullptr);
     if (!Window)
         return 1;
-    Rescale(nullptr);
+    Rescale(WindowDpi(), nullptr);
     SetText(IdStatus, Welcome);
     PageChanged();
     LoadThumb();

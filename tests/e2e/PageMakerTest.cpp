@@ -1,47 +1,74 @@
-// A parent's session with the Page Maker: a drawing with a leak opened, mended and put in place of
-// a picture, which Hueberry then opens and fills up to the mended gap.
+// The Page Maker end to end: a parent's session in a folder named in three scripts, where a drawing
+// named in a fourth replaces a picture that Hueberry then colours and saves; and its window at a
+// DPI of its own, which fits the screen and shows each text whole.
 #include "Session.h"
 
 namespace e2e {
 namespace {
 
-TEST_F(Session, PageMakerReplacesAPictureWithAMendedDrawing) {
-    ASSERT_NO_FATAL_FAILURE(Seed());
-    const std::vector<uint8_t> bones = Bytes(PageFiles[0]);
-    Shot drawing; // a frame halved by a wall with a one-pixel gap, at half the page's size
+// A frame halved by a wall with a one-pixel gap, at half the page's size.
+bool SaveHalvedFrame(const std::string& path) {
+    Shot drawing;
     drawing.width = 330, drawing.height = 230;
     for (int i = 0; i < 330 * 230; ++i) {
         const int x = i % 330, y = i / 330;
         const bool frame = x < 2 || y < 2 || x > 327 || y > 227;
         drawing.px.push_back(frame || (x / 2 == 82 && y != 115) ? 0 : ~0u);
     }
-    ASSERT_TRUE(SaveShot(File("drawing.bmp"), drawing));
-    // The pictures it replaces are those beside the program, wherever it is started from.
-    ASSERT_TRUE(CopyFileA(WinePath(HB_PAGES_PATH).c_str(), File("hbpages.exe").c_str(), FALSE));
-    Hueberry maker;
-    ASSERT_TRUE(maker.Start(dir_, File("hbpages.exe").c_str(), "HBPAGESWIN"));
-    const auto counts = [&](const char* want) {
-        HWND text = GetDlgItem(maker.Main(), 107);
-        EXPECT_TRUE(WaitUntil([&] { return TextOf(text) == want; }, 15000)) << TextOf(text);
-    };
-    const auto answer = [&] { // the Open dialog, then the question before replacing
-        HWND box = maker.WaitDialog([](HWND) { return true; });
-        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }, 10000));
-    };
-    ASSERT_TRUE(maker.ClickControl(maker.Main(), 101)); // Open drawing...
-    answer();
-    TypeText(File("drawing.bmp"));
+    return SaveShot(path, drawing);
+}
+
+void AwaitFront(const Hueberry& maker) { // its next dialog, taking the keys
+    HWND box = maker.WaitDialog([](HWND) { return true; });
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }, 10000));
+}
+
+// Through the Open dialog, its name typed as it is, in any script.
+void OpenDrawing(const Hueberry& maker, const std::wstring& path) {
+    ASSERT_TRUE(maker.ClickControl(maker.Main(), 101));
+    AwaitFront(maker);
+    for (const wchar_t c : path)
+        for (const DWORD up : {0, KEYEVENTF_KEYUP}) {
+            INPUT in{INPUT_KEYBOARD, {}};
+            in.ki.wScan = c, in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            SendInput(1, &in, sizeof in);
+        }
     PressKeys({VK_RETURN});
-    counts("Regions: 2\r\nLeaks: 1\r\nTiny regions: 0\r\nLargest area: 90%");
+}
+
+void ExpectCounts(const Hueberry& maker, const char* want) {
+    HWND text = GetDlgItem(maker.Main(), 107);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(text) == want; }, 15000)) << TextOf(text);
+}
+
+TEST_F(Session, PageMakerAndHueberryInAFolderNamedInThreeScripts) {
+    // The driver's own file calls are narrow: from here on it names files relative to the folder.
+    const std::wstring folder = std::wstring(dir_.begin(), dir_.end()) + L"\\写真 Фото Ωμέγα";
+    wchar_t before[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, before);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+    dir_ = ".";
+    ASSERT_NO_FATAL_FAILURE(Seed());
+    const std::vector<uint8_t> bones = Bytes(PageFiles[0]);
+    ASSERT_TRUE(SaveHalvedFrame("drawing.bmp") &&
+                MoveFileExW(L"drawing.bmp", L"шапка.bmp", MOVEFILE_REPLACE_EXISTING));
+    // The pictures it replaces are those beside the program, wherever it is started from.
+    ASSERT_TRUE(CopyFileA(WinePath(HB_PAGES_PATH).c_str(), "hbpages.exe", FALSE));
+    Hueberry maker;
+    ASSERT_TRUE(maker.Start(".", ".\\hbpages.exe", "HBPAGESWIN"));
+    ASSERT_NO_FATAL_FAILURE(OpenDrawing(maker, folder + L"\\шапка.bmp"));
+    ExpectCounts(maker, "Regions: 2\r\nLeaks: 1\r\nTiny regions: 0\r\nLargest area: 90%");
     PostMessageA(maker.Main(), WM_CLOSE, 0, 0); // unsaved: it asks, and No keeps it open
-    answer();
+    AwaitFront(maker);
     PressKeys({'N'});
     ASSERT_TRUE(maker.ClickControl(maker.Main(), 105)); // Close gaps
-    counts("Regions: 3\r\nLeaks: 0\r\nTiny regions: 0\r\nLargest area: 45%");
+    ExpectCounts(maker, "Regions: 3\r\nLeaks: 0\r\nTiny regions: 0\r\nLargest area: 45%");
     ASSERT_TRUE(maker.ClickControl(maker.Main(), 109)); // Replace BONES, the first
-    answer();
+    AwaitFront(maker);
     PressKeys({VK_RETURN});
     ASSERT_TRUE(WaitUntil([&] { return Bytes(PageFiles[0]) != bones; }, 15000));
+    EXPECT_EQ(Bytes("bones.col.bak"), bones);
     PostMessageA(maker.Main(), WM_CLOSE, 0, 0); // saved: it closes without a question
     DWORD code = 1;
     EXPECT_TRUE(maker.WaitExit(15000, code) && code == 0);
@@ -51,6 +78,94 @@ TEST_F(Session, PageMakerReplacesAPictureWithAMendedDrawing) {
     ASSERT_NO_FATAL_FAILURE(CloseIntro());
     ASSERT_NO_FATAL_FAILURE(Fill(expected, {100, 230}, Red));
     EXPECT_EQ(expected.At(500, 230), BlankIndex) << "the fill ran through the closed gap";
+    PressKeys({'Q'});
+    ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
+    EXPECT_TRUE(Read(0).pixels == expected.pixels) << "the coloured page was not saved there";
+    SetCurrentDirectoryW(before);
+}
+
+// Each control inside the window and apart from the others, its text whole in the system's
+// message font at that DPI: a label's wrapped lines, a button's line inside its frame, a check
+// box's beside its box, a list's items beside its arrow.
+void ExpectTextsWhole(HWND window, int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    const auto forDpi =
+        reinterpret_cast<BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT)>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("user32"), "SystemParametersInfoForDpi")));
+    ASSERT_TRUE(forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, UINT(dpi)));
+    WindowDc screen(nullptr);
+    HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    HGDIOBJ old = SelectObject(screen.dc, font);
+    const auto fits = [&](const std::string& text, const RECT& box, int beside, UINT wrap) {
+        RECT need{0, 0, box.right - box.left - beside, 0};
+        DrawTextA(screen.dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | wrap);
+        return need.right + beside <= box.right - box.left && need.bottom <= box.bottom - box.top;
+    };
+    RECT client, cut;
+    GetClientRect(window, &client);
+    std::vector<RECT> placed;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const std::string text = TextOf(c);
+        EXPECT_TRUE(IntersectRect(&cut, &r, &client) && EqualRect(&cut, &r)) << text << " cut off";
+        for (const RECT& other : placed)
+            EXPECT_FALSE(IntersectRect(&cut, &r, &other)) << text << " over another control";
+        placed.push_back(r);
+        char kind[32] = "";
+        GetClassNameA(c, kind, sizeof kind);
+        const bool check = (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+        if (_stricmp(kind, "Static") == 0) {
+            EXPECT_TRUE(fits(text, r, 0, DT_WORDBREAK)) << text << " clipped at " << dpi;
+        } else if (_stricmp(kind, "Button") == 0) {
+            const int beside = MulDiv(check ? 13 + 3 : 4, dpi, 96);
+            EXPECT_TRUE(fits(text, r, beside, 0)) << text << " clipped at " << dpi;
+        }
+        for (int i = 0; _stricmp(kind, "ComboBox") == 0 && i < SendMessageA(c, CB_GETCOUNT, 0, 0);
+             ++i) {
+            char item[100] = "";
+            SendMessageA(c, CB_GETLBTEXT, i, LPARAM(item));
+            EXPECT_TRUE(fits(item, r, MulDiv(17 + 4, dpi, 96), 0)) << item << " clipped at " << dpi;
+        }
+    }
+    SelectObject(screen.dc, old);
+    DeleteObject(font);
+}
+
+// Run by pagemaker-dpi.sh at each DPI on a screen of its own: the window fits its work area and
+// shows every text whole with a drawing open, and again when moved to a monitor at the next
+// scale.
+TEST_F(Scripted, PageMakerFits) {
+    SetProcessDPIAware(); // the screen's own pixels, as the Page Maker sees them
+    const int dpi = GetDeviceCaps(WindowDc(nullptr).dc, LOGPIXELSY);
+    ASSERT_TRUE(SaveHalvedFrame(File("drawing.bmp")));
+    Hueberry maker;
+    ASSERT_TRUE(maker.Start(dir_, HB_PAGES_PATH, "HBPAGESWIN"));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(maker.Main()) != 0; }, 10000));
+    ASSERT_NO_FATAL_FAILURE(
+        OpenDrawing(maker, std::wstring(dir_.begin(), dir_.end()) + L"\\drawing.bmp"));
+    ExpectCounts(maker, "Regions: 2\r\nLeaks: 1\r\nTiny regions: 0\r\nLargest area: 90%");
+    RECT frame, work, inside;
+    GetWindowRect(maker.Main(), &frame);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0); // the screen above its taskbar
+    EXPECT_TRUE(IntersectRect(&inside, &frame, &work) && EqualRect(&inside, &frame));
+    ExpectTextsWhole(maker.Main(), dpi);
+    // Moved to a monitor at the next scale: Windows gives the new DPI and a rectangle for the
+    // window, there the whole screen, in the program's memory.
+    const int next = dpi + 48;
+    RECT given = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    DWORD pid = 0;
+    GetWindowThreadProcessId(maker.Main(), &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    void* there = VirtualAllocEx(process, nullptr, sizeof given, MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_TRUE(there && WriteProcessMemory(process, there, &given, sizeof given, nullptr));
+    SendMessageA(maker.Main(), WM_DPICHANGED, MAKEWPARAM(next, next), LPARAM(there));
+    CloseHandle(process);
+    GetWindowRect(maker.Main(), &frame);
+    EXPECT_TRUE(EqualRect(&frame, &given)) << frame.right << " x " << frame.bottom;
+    ExpectTextsWhole(maker.Main(), next);
 }
 
 } // namespace
