@@ -285,15 +285,15 @@ int StatusHeight(int width) {
     return height;
 }
 
-// The client size that shows the page at pageWidth, no taller than heightLimit, with its
-// controls in columns of at most columnLimit beside it.
-SIZE ClientFor(int pageWidth, int columnLimit, int heightLimit) {
+// The client size that shows the page at pageWidth with its controls beside it, no taller than
+// heightLimit. A column may run a quarter taller than the page and its status line (one column
+// suits the smaller scales), beyond that the rows go on in another.
+SIZE ClientFor(int pageWidth, int heightLimit) {
     const int margin = Px(6), gap = Px(8);
     const int pageHeight = pageWidth * StdPageHeight / StdPageWidth;
     const int page = 2 * margin + pageHeight + gap + StatusHeight(pageWidth);
     const int height =
-        std::min(heightLimit, std::max(page, 2 * margin + FlowRows(columnLimit).tallest));
-    // Columns split for a short screen may leave the window shorter.
+        std::min(heightLimit, std::max(page * 5 / 4, 2 * margin + FlowRows(0).tallest));
     const Flow flow = FlowRows(height - 2 * margin);
     return {2 * margin + pageWidth + gap + ColumnsWidth(flow.columns),
             std::min(height, std::max(page, 2 * margin + flow.tallest))};
@@ -346,7 +346,7 @@ void Rescale(int dpi, const RECT* suggested) {
         GetMonitorInfoW(MonitorFromWindow(Window, MONITOR_DEFAULTTOPRIMARY), &monitor);
         const RECT work = monitor.rcWork, frame = Framed({0, 0, 0, 0});
         const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
-        SIZE client = ClientFor(StdPageWidth, INT_MAX, work.bottom - work.top - frameHeight);
+        SIZE client = ClientFor(StdPageWidth, work.bottom - work.top - frameHeight);
         client.cx = std::min(int(client.cx), int(work.right - work.left) - frameWidth);
         const int width = client.cx + frameWidth, height = client.cy + frameHeight;
         SetWindowPos(Window, nullptr, work.left + (work.right - work.left - width) / 2,
@@ -599,7 +599,7 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_GETMINMAXINFO: // the page at half its size at least, and every control in view
         if (Font) {
-            const SIZE client = ClientFor(StdPageWidth / 2, 0, INT_MAX);
+            const SIZE client = ClientFor(StdPageWidth / 2, INT_MAX);
             const RECT frame = Framed({0, 0, client.cx, client.cy});
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
             limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
