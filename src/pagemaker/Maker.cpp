@@ -70,8 +70,8 @@ void Say(DWORD which, const std::string& line) {
     HANDLE out = GetStdHandle(which);
     if (!out || out == INVALID_HANDLE_VALUE) {
         AttachConsole(ATTACH_PARENT_PROCESS);
-        out = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, 0, nullptr);
+        out = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     }
     std::string text;
     for (char c : line + "\n")

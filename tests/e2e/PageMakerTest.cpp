@@ -76,8 +76,8 @@ TEST_F(Session, PageMakerAndHueberryInAFolderNamedInThreeScripts) {
     EXPECT_TRUE(Read(0).pixels == expected.pixels) << "the coloured page was not saved there";
 }
 
-// Each control inside the window, apart from the others, its text whole in the message font at that
-// DPI: a label's wrapped lines, a button's inside its frame, a check box's or a list's beside it.
+// Each control in the window, apart from the others, its text whole in the message font at that DPI
+// (Wine answers another process's WM_GETFONT with none): a label's lines, a button's, each item's.
 void ExpectTextsWhole(HWND window, int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
