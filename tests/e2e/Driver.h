@@ -1,6 +1,7 @@
 // Drives the real programs from outside: process, windows, real input, the screen, page files.
 #pragma once
 #include <windows.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -145,19 +146,21 @@ struct Shot {
     }
 };
 
-// The client area of a window as the screen shows it.
-inline Shot GrabClient(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
+// A window as the screen shows it: its client area, or the whole window.
+inline Shot Grab(HWND window, bool whole = false) {
+    RECT r{};
     POINT origin{0, 0};
-    ClientToScreen(window, &origin);
+    whole ? (void)GetWindowRect(window, &r)
+          : (void)(GetClientRect(window, &r), ClientToScreen(window, &origin));
+    if (whole)
+        origin = {r.left, r.top}, OffsetRect(&r, -r.left, -r.top);
     WindowDc screen(nullptr);
     MemoryDc memory(screen.dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen.dc, client.right, client.bottom);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen.dc, r.right, r.bottom);
     HGDIOBJ old = SelectObject(memory.dc, bitmap);
-    BitBlt(memory.dc, 0, 0, client.right, client.bottom, screen.dc, origin.x, origin.y, SRCCOPY);
+    BitBlt(memory.dc, 0, 0, r.right, r.bottom, screen.dc, origin.x, origin.y, SRCCOPY);
     SelectObject(memory.dc, old);
-    Shot shot(screen.dc, bitmap, client.right, client.bottom);
+    Shot shot(screen.dc, bitmap, r.right, r.bottom);
     DeleteObject(bitmap);
     return shot;
 }
@@ -245,15 +248,104 @@ inline void PressKeys(std::initializer_list<WORD> keys) {
     SendInput(UINT(in.size()), in.data(), sizeof in[0]);
 }
 
-inline HCURSOR CurrentCursor() {
-    CURSORINFO info{sizeof info, 0, nullptr, {}};
-    return GetCursorInfo(&info) ? info.hCursor : nullptr;
+// The cursor the X display shows at the pointer, as xcursor.py tells it: size, hot spot and a
+// digest of its pixels. Wine runs a Unix program named by its path; it answers in a file.
+inline std::string ShownCursor() {
+    const std::string out = BesideDriver("e2e-work\\cursor.txt");
+    std::string unixOut = out.substr(2), command = "/bin/sh -c \"python3 " HB_SOURCE_DIR;
+    std::replace(unixOut.begin(), unixOut.end(), '\\', '/');
+    command += "/tests/e2e/xcursor.py >" + unixOut + "\"";
+    DeleteFileA(out.c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::vector<uint8_t> text;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info))
+        CloseHandle(info.hThread), CloseHandle(info.hProcess),
+            WaitUntil([&] { return ReadBytes(out, text) && !text.empty() && text.back() == '\n'; },
+                      5000);
+    return std::string(text.begin(), text.end());
+}
+
+// The cursors as the display shows them over windows of the test's own: the design's edit cursor
+// from its file, the system's arrow and wait cursors; the wait cursor turns, so only its size and
+// hot spot, the start of what is shown, are compared. The pointer is left at (0, 0).
+struct Cursors {
+    std::string arrow, edit, wait;
+};
+inline const Cursors& DesignCursors() {
+    static const Cursors cursors = [] {
+        static HCURSOR shapes[3];
+        shapes[0] = LoadCursorA(nullptr, IDC_ARROW), shapes[2] = LoadCursorA(nullptr, IDC_WAIT);
+        shapes[1] =
+            HCURSOR(LoadImageA(nullptr, WinePath(HB_SOURCE_DIR "/resources/EditCursor.cur").c_str(),
+                               IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+        DWORD thread = 0;
+        CloseHandle(CreateThread(
+            nullptr, 0,
+            [](void*) -> DWORD {
+                for (int i = 0; i < 3; ++i) {
+                    const std::string name = "HBCURSOR" + std::to_string(i);
+                    WNDCLASSA c{0,       DefWindowProcA, 0,       0,       nullptr,
+                                nullptr, shapes[i],      nullptr, nullptr, name.c_str()};
+                    RegisterClassA(&c);
+                    CreateWindowExA(WS_EX_TOPMOST, name.c_str(), "", WS_POPUP | WS_VISIBLE,
+                                    40 * i + 10, 10, 30, 30, nullptr, nullptr, nullptr, nullptr);
+                }
+                for (MSG m; GetMessageA(&m, nullptr, 0, 0);)
+                    DispatchMessageA(&m);
+                return 0;
+            },
+            nullptr, 0, &thread));
+        std::string shown[3];
+        for (int i = 0; i < 3; ++i)
+            WaitUntil(
+                [&] {
+                    return MoveTo({40 * i + 24, 24}) && MoveTo({40 * i + 25, 25}) &&
+                           (shown[i] = ShownCursor()) != (i ? shown[i - 1] : "");
+                },
+                5000, 50);
+        PostThreadMessageA(thread, WM_QUIT, 0, 0);
+        MoveTo({0, 0});
+        return Cursors{shown[0], shown[1], shown[2].substr(0, shown[2].rfind(' '))};
+    }();
+    return cursors;
+}
+
+// The objects a process holds in its GDI handle table (the table every process has mapped, named
+// in its PEB; an entry of 24 bytes is in use when its type, byte 14, is set). Under Wine
+// GetGuiResources counts nothing.
+inline int GdiObjects(HANDLE process) {
+    PROCESS_BASIC_INFORMATION basic{};
+    const auto query =
+        reinterpret_cast<LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*)>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("ntdll"), "NtQueryInformationProcess")));
+    void* table = nullptr;
+    std::vector<uint8_t> entries(65536 * 24);
+    if (query(process, 0, &basic, sizeof basic, nullptr) ||
+        !ReadProcessMemory(process, reinterpret_cast<char*>(basic.PebBaseAddress) + 0xF8, &table,
+                           sizeof table, nullptr) ||
+        !table || !ReadProcessMemory(process, table, entries.data(), entries.size(), nullptr))
+        return -1;
+    int used = 0;
+    for (size_t i = 14; i < entries.size(); i += 24)
+        used += entries[i] != 0;
+    return used;
 }
 
 inline std::string TextOf(HWND window) {
     char text[1024] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+// A dialog's control by its label.
+inline HWND Labelled(HWND dialog, const std::string& label) {
+    HWND c = GetWindow(dialog, GW_CHILD);
+    while (c && TextOf(c) != label)
+        c = GetWindow(c, GW_HWNDNEXT);
+    return c;
 }
 
 // The texts of a dialog's static controls, in order.
@@ -310,6 +402,7 @@ class Hueberry {
     }
 
     HWND Main() const { return main_; }
+    HANDLE Process() const { return process_; }
     // Its visible dialogs (class #32770: its own dialogs and its message boxes).
     std::vector<HWND> Dialogs() const {
         std::vector<HWND> found;
@@ -335,8 +428,12 @@ class Hueberry {
         ClientToScreen(main_, &p);
         return ClickAt(p);
     }
-    // Clicks a control in its middle: a dialog's by id, or one of the main window's buttons.
-    bool ClickControl(HWND parent, int id) const {
+    // Clicks a control in its middle: a dialog's by its label, or one of the main window's buttons
+    // by its id.
+    bool ClickControl(HWND parent, const char* label) const {
+        return ClickControl(parent, 0, label);
+    }
+    bool ClickControl(HWND parent, int id, const char* label = nullptr) const {
         // A click on a window still placing itself and taking the activation was seen lost under
         // Wine: click once the control is enabled, its window in front, its place kept two looks.
         // A window is found while its creation still makes its controls: look the control up anew.
@@ -344,7 +441,7 @@ class Hueberry {
         RECT r{}, before{};
         WaitUntil(
             [&] {
-                control = GetDlgItem(parent, id);
+                control = label ? Labelled(parent, label) : GetDlgItem(parent, id);
                 GetWindowRect(control, &r);
                 const bool settled = EqualRect(&r, &before) && IsWindowEnabled(control) &&
                                      GetForegroundWindow() == parent;

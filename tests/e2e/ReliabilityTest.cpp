@@ -18,7 +18,7 @@ TEST_F(Scripted, WriteRefused) {
     ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &pages[0])); // the page is open: keys step
     // A printer.dta that can be neither written nor made leaves the Default layout.
     HWND info, options = OpenOptions(info);
-    EXPECT_EQ(IsDlgButtonChecked(options, 112), UINT(BST_CHECKED));
+    EXPECT_EQ(Checked(options), "&Default");
     ASSERT_NO_FATAL_FAILURE(CloseOptions(info, options, VK_ESCAPE));
     for (int i = 0; i < 3; ++i) {
         PressKeys({i < 2 ? WORD(VK_DOWN) : WORD('Q')});

@@ -72,25 +72,36 @@ class Session : public ::testing::Test {
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(intro); }, 15000)) << "the intro stayed";
     }
 
-    // The client area equals the golden (none: only the picture is compared), with the picture
-    // drawn from page.
-    void ExpectScreen(const char* golden, Page* page, int timeoutMs = 20000) {
+    // The main window's client area (or the whole of another window) equals the golden (none: only
+    // the picture is compared), with the picture drawn from page; and still does once the program
+    // has taken what was queued and a quarter of a second more.
+    void ExpectScreen(const char* golden, Page* page, int timeoutMs = 20000,
+                      HWND window = nullptr) {
         Shot want, got;
         if (golden) {
             ASSERT_TRUE(LoadShot(Golden(golden), want)) << "no golden " << Golden(golden);
         }
         int wrong = -1;
-        WaitUntil(
-            [&] {
-                got = GrabClient(app_.Main());
-                wrong = Differences(want, got, page);
-                return wrong == 0 || !app_.Running();
-            },
-            timeoutMs, 30);
+        const auto look = [&] {
+            got = window ? Grab(window, true) : Grab(app_.Main());
+            return (wrong = Differences(want, got, page)) == 0 || !app_.Running();
+        };
+        if (WaitUntil(look, timeoutMs, 30) && wrong == 0) {
+            SendMessageTimeoutA(app_.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+            Sleep(250), look();
+        }
         const std::string what = golden ? golden : "picture";
         if (wrong != 0)
             SaveShot(File("failed-" + what + ".bmp"), got);
         ASSERT_EQ(wrong, 0) << what << ": pixels differ; the screen is in " << dir_;
+    }
+    // A dialog of the program: centred on the 800 x 600 screen, and as the golden shows it.
+    void ExpectDialog(HWND dialog, const char* golden) {
+        RECT r{};
+        ASSERT_TRUE(dialog && GetWindowRect(dialog, &r)) << "no " << golden;
+        EXPECT_EQ(r.left, (800 - (r.right - r.left)) / 2) << golden;
+        EXPECT_EQ(r.top, (600 - (r.bottom - r.top)) / 2) << golden;
+        ASSERT_NO_FATAL_FAILURE(ExpectScreen(golden, nullptr, 5000, dialog));
     }
 
     // A point of the main window's client area on the screen.
@@ -99,16 +110,20 @@ class Session : public ::testing::Test {
         ClientToScreen(app_.Main(), &p);
         return p;
     }
-    // The pointer moved to a point of the client area shows the cursor given there.
-    bool CursorAt(int cx, int cy, HCURSOR want) const {
-        return MoveTo(ScreenOf(cx, cy)) && WaitUntil([&] { return CurrentCursor() == want; }, 2000);
+    // The pointer moved to a point of the client area (or left where it is, at -1) shows the
+    // cursor given (or one that starts so).
+    bool CursorAt(int cx, int cy, const std::string& want) const {
+        return (cx < 0 || MoveTo(ScreenOf(cx, cy))) &&
+               WaitUntil([&] { return ShownCursor().rfind(want, 0) == 0; }, 2000, 50);
     }
 
+    // A fill; the pointer left where it clicked shows the edit cursor again when it ends.
     void Fill(Page& expected, POINT at, uint8_t colour) {
         ASSERT_GT(ApplyFill(expected, at.x, at.y, colour), 0) << "nothing to fill there";
         ASSERT_TRUE(app_.Click(PageLeft + at.x, PageTop + at.y));
         ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &expected));
         ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app_.Main()) != 0; }, 15000));
+        EXPECT_TRUE(CursorAt(-1, -1, DesignCursors().edit)) << "no edit cursor after a fill";
     }
 
     // A modal box of the main window: it waits for the box, checks it and answers it with Enter.
@@ -138,21 +153,31 @@ class Session : public ::testing::Test {
 
     HWND OpenInfo() {
         PressKeys({'I'});
-        return app_.WaitDialog([](HWND w) { return GetDlgItem(w, 111) != nullptr; });
+        return app_.WaitDialog([](HWND w) { return Labelled(w, "&Done") != nullptr; });
     }
     // Info, then its Printing Options over it.
     HWND OpenOptions(HWND& info) {
         info = OpenInfo();
-        return info && app_.ClickControl(info, 111)
-                   ? app_.WaitDialog([](HWND w) { return GetDlgItem(w, 112) != nullptr; })
+        return info && app_.ClickControl(info, "&Printing Options")
+                   ? app_.WaitDialog([](HWND w) { return Labelled(w, "&Default") != nullptr; })
                    : nullptr;
     }
     // Leaves the options with the key, back to Info, and Info with Done.
     void CloseOptions(HWND info, HWND options, WORD key) {
         PressKeys({key});
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options) && IsWindowEnabled(info); }, 15000));
-        ASSERT_TRUE(app_.ClickControl(info, IDOK));
+        ASSERT_TRUE(app_.ClickControl(info, "&Done"));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(info); }, 15000));
+    }
+    // The printing layouts' buttons checked, by their labels.
+    static std::string Checked(HWND options) {
+        std::string checked;
+        for (const char* label :
+             {"&Default", "&Alternate 1 (if Default fails)", "&Alternate 2 (if all else fails)"})
+            checked += SendMessageA(Labelled(options, label), BM_GETCHECK, 0, 0) == BST_CHECKED
+                           ? label
+                           : "";
+        return checked;
     }
 
     std::string dir_;

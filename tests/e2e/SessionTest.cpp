@@ -1,46 +1,67 @@
 // Sessions with the real program as a child has them, checked on the screen and in its files.
 #include "Session.h"
 
-#include <utility>
-
 namespace e2e {
 namespace {
 
 TEST_F(Session, ADayOfColouring) {
+    const Cursors& cursor = DesignCursors();
     ASSERT_NO_FATAL_FAILURE(Seed());
-    Page expected = Read(0), duck = Read(1), buyMe = Read(5);
+    Page pages[6];
+    for (int k = 0; k < 6; ++k)
+        pages[k] = Read(k);
+    Page &expected = pages[0], &duck = pages[1];
     ASSERT_NO_FATAL_FAILURE(Start());
     // The first paint: the dotted background, the intro over it; printer.dta is read only after.
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("intro", nullptr));
     EXPECT_FALSE(Exists("printer.dta"));
     // Until the picture is up the cursor is the arrow, over the picture's place too, and a click
     // there does nothing.
-    const HCURSOR arrow = CurrentCursor();
-    EXPECT_TRUE(CursorAt(100, 100, arrow));
+    EXPECT_TRUE(CursorAt(100, 100, cursor.arrow)) << "not the arrow under the intro";
     ASSERT_TRUE(app_.Click(100, 100));
     ASSERT_NO_FATAL_FAILURE(CloseIntro());
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2001", &expected));
     EXPECT_EQ(Bytes("printer.dta"), std::vector<uint8_t>(4, 0)) << "made holding mode 0";
 
-    // A key that waits for the main window when a paint runs is dropped: the program is held still
-    // while Down and a paint (sent, so it goes first) queue up. Had Down stepped, Up would go back.
+    // A key and a click that wait for the main window when a paint runs are dropped: the program is
+    // held still while Down, a click on the picture and a paint (sent, so it goes first) queue up.
+    // Had Down stepped, Up would go back; a fill would show on the screen.
+    ASSERT_TRUE(MoveTo(ScreenOf(PageLeft + R1.x, PageTop + R1.y)));
     const DWORD id = GetWindowThreadProcessId(app_.Main(), nullptr);
     HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, id);
     CONTEXT context{};
     context.ContextFlags = CONTEXT_CONTROL; // asked for, so the suspension has taken hold
     ASSERT_TRUE(SuspendThread(thread) != DWORD(-1) && GetThreadContext(thread, &context));
     PressKeys({VK_DOWN});
+    ClickHere();
     SendNotifyMessageA(app_.Main(), WM_PAINT, 0, 0);
     ResumeThread(thread), CloseHandle(thread);
     ASSERT_TRUE(SendMessageTimeoutA(app_.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 15000, nullptr));
-    // The paint takes the keyboard focus away for a moment; Up is pressed once it is back.
+    ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2001", &expected));
+    // The paint takes the keyboard focus away for a moment; keys are pressed once it is back.
     GUITHREADINFO gui{sizeof gui, 0, {}, {}, {}, {}, {}, {}, {}};
     ASSERT_TRUE(WaitUntil(
         [&] { return GetGUIThreadInfo(id, &gui) && gui.hwndFocus == app_.Main(); }, 2000));
-    PressKeys({VK_UP});
-    ASSERT_NO_FATAL_FAILURE(ExpectScreen("buyme-2001", &buyMe));
-    PressKeys({VK_DOWN});
-    ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2001", &expected));
+
+    // Each key alone, and where it lands: the page keys step and wrap round; any other key does
+    // nothing, so the Down pressed after it lands on the next page. Every picture shows its title,
+    // and the pointer resting on the picture keeps the edit cursor.
+    const struct {
+        WORD key;
+        int page;
+        const char* golden;
+    } steps[] = {{VK_UP, 5, "buyme-2001"},    {VK_NEXT, 0, "bones-2001"},
+                 {VK_PRIOR, 5, "buyme-2001"}, {VK_DOWN, 0, "bones-2001"},
+                 {VK_LEFT, 1, "duck-2001"},   {VK_RIGHT, 2, "parrots-2001"},
+                 {VK_HOME, 3, "pig-2001"},    {VK_END, 4, "spider-2001"},
+                 {'X', 5, "buyme-2001"},      {VK_SPACE, 0, "bones-2001"}};
+    for (const auto& step : steps) {
+        PressKeys({step.key});
+        if (step.key != VK_UP && step.key != VK_DOWN && step.key != VK_PRIOR && step.key != VK_NEXT)
+            PressKeys({VK_DOWN});
+        ASSERT_NO_FATAL_FAILURE(ExpectScreen(step.golden, &pages[step.page])) << "key " << step.key;
+        EXPECT_TRUE(CursorAt(-1, -1, cursor.edit)) << "after the step to " << step.golden;
+    }
 
     // A second start only ends with -1, leaving one program running.
     Hueberry second;
@@ -51,12 +72,10 @@ TEST_F(Session, ADayOfColouring) {
 
     // The edit cursor over the picture up to its closing line, x 70-730 and y 70-530, the arrow
     // beside it.
-    ASSERT_TRUE(MoveTo(ScreenOf(70, 70)));
-    ASSERT_TRUE(WaitUntil([&] { return CurrentCursor() != arrow; }, 2000)) << "no edit cursor";
-    const HCURSOR edit = CurrentCursor();
-    EXPECT_TRUE(CursorAt(730, 530, edit));
-    EXPECT_TRUE(CursorAt(69, 300, arrow));
-    EXPECT_TRUE(CursorAt(731, 300, arrow));
+    EXPECT_TRUE(CursorAt(70, 70, cursor.edit));
+    EXPECT_TRUE(CursorAt(730, 530, cursor.edit));
+    EXPECT_TRUE(CursorAt(69, 300, cursor.arrow));
+    EXPECT_TRUE(CursorAt(731, 300, cursor.arrow));
     // Clicks on the outline, and just right of the picture, fill nothing: the exact comparison
     // after the next fill would show it.
     for (const POINT p : BesideR5)
@@ -76,41 +95,30 @@ TEST_F(Session, ADayOfColouring) {
     ASSERT_TRUE(app_.ClickControl(app_.Main(), 2010));
     ASSERT_NO_FATAL_FAILURE(Fill(expected, {0, 0}, Pink)); // the picture's corner, (70, 70)
 
-    // The page keys step and wrap round; a step saves the page left. Left, Right, Home and End do
-    // nothing: had one stepped, Down would not land on duck.
-    PressKeys({VK_UP});
-    ASSERT_NO_FATAL_FAILURE(ExpectScreen("buyme-2010", &buyMe));
-    PressKeys({VK_NEXT});
-    ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2010", &expected));
-    for (const WORD key : {VK_LEFT, VK_RIGHT, VK_HOME, VK_END})
-        PressKeys({key});
+    // A step saves the page left.
     PressKeys({VK_DOWN});
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("duck-2010", &duck));
     EXPECT_TRUE(Read(0).pixels == expected.pixels) << "the page left was not saved as coloured";
-    PressKeys({VK_PRIOR});
+    PressKeys({VK_UP});
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2010", &expected));
 
     // While Info is open the picture takes no input: a click, Quit, Clear, Page Down. Its About box
     // and Printing Options return to it; Escape there keeps printer.dta, and Escape closes Info.
     HWND info = OpenInfo();
-    ASSERT_NE(info, nullptr) << "Info did not open";
+    ASSERT_NO_FATAL_FAILURE(ExpectDialog(info, "info"));
     ASSERT_TRUE(app_.Click(PageLeft + R4.x, PageTop + R4.y));
     PressKeys({'Q'});
     PressKeys({'C'});
     PressKeys({VK_NEXT});
-    ASSERT_TRUE(app_.ClickControl(info, 110));
-    HWND about = app_.WaitDialog([](HWND w) {
-        const std::vector<std::string> texts = StaticTexts(w);
-        return std::find(texts.begin(), texts.end(), "version 2.1") != texts.end();
-    });
-    ASSERT_NE(about, nullptr) << "no About box";
-    ASSERT_TRUE(app_.ClickControl(about, IDOK));
+    ASSERT_TRUE(app_.ClickControl(info, "&About"));
+    HWND about = app_.WaitDialog([](HWND w) { return Labelled(w, "version 2.1") != nullptr; });
+    ASSERT_NO_FATAL_FAILURE(ExpectDialog(about, "about"));
+    ASSERT_TRUE(app_.ClickControl(about, "&OK"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(info); }, 15000));
-    ASSERT_TRUE(app_.ClickControl(info, 111));
-    HWND options = app_.WaitDialog([](HWND w) { return GetDlgItem(w, 112) != nullptr; });
-    ASSERT_NE(options, nullptr) << "no Printing Options";
-    EXPECT_EQ(IsDlgButtonChecked(options, 112), UINT(BST_CHECKED));
-    ASSERT_TRUE(app_.ClickControl(options, 114));
+    ASSERT_TRUE(app_.ClickControl(info, "&Printing Options"));
+    HWND options = app_.WaitDialog([](HWND w) { return Labelled(w, "&Default") != nullptr; });
+    ASSERT_NO_FATAL_FAILURE(ExpectDialog(options, "options")); // Default checked
+    ASSERT_TRUE(app_.ClickControl(options, "&Alternate 2 (if all else fails)"));
     PressKeys({VK_ESCAPE});
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options) && IsWindowEnabled(info); }, 15000));
     EXPECT_EQ(Bytes("printer.dta"), std::vector<uint8_t>(4, 0));
@@ -119,16 +127,17 @@ TEST_F(Session, ADayOfColouring) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(info); }, 15000)) << "Escape left Info open";
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2010", &expected));
 
-    // A cancelled print changes nothing and leaves nothing busy: the next key steps. The cursor is
-    // the one shown before.
-    ASSERT_TRUE(CursorAt(PageLeft + R5.x, PageTop + R5.y, edit));
+    // A cancelled print changes nothing and leaves nothing busy: the next key steps. The pointer,
+    // not moved, shows the edit cursor again.
+    ASSERT_TRUE(CursorAt(PageLeft + R5.x, PageTop + R5.y, cursor.edit));
     PressKeys({'P'});
     HWND dialog = app_.WaitDialog([](HWND w) { return TextOf(w) == "Print"; });
     ASSERT_NE(dialog, nullptr) << "P opened no print dialog";
     ASSERT_TRUE(app_.ClickControl(dialog, IDCANCEL));
     ASSERT_TRUE(WaitUntil([&] { return app_.Dialogs().empty(); }, 15000));
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2010", &expected));
-    EXPECT_TRUE(CursorAt(PageLeft + R5.x, PageTop + R5.y, edit));
+    ASSERT_TRUE(MoveTo(ScreenOf(PageLeft + R5.x, PageTop + R5.y)));
+    EXPECT_TRUE(CursorAt(-1, -1, cursor.edit)) << "after a cancelled print";
     PressKeys({VK_NEXT});
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("duck-2010", &duck));
     EXPECT_TRUE(Read(0).pixels == expected.pixels) << "a click made under Info filled later";
@@ -139,21 +148,30 @@ TEST_F(Session, ADayOfColouring) {
     ASSERT_NO_FATAL_FAILURE(Fill(expected, R4, Pink)); // the pointer rests on the picture
     PressKeys({'C'});
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(app_.Main()); }, 2000, 1)) << "no wipe";
-    EXPECT_TRUE(CurrentCursor() != edit && CurrentCursor() != arrow) << "no wait cursor";
+    EXPECT_TRUE(CursorAt(-1, -1, cursor.wait)) << "no wait cursor";
     EXPECT_TRUE(app_.Click(PageLeft + R5.x, PageTop + R5.y) && !IsWindowEnabled(app_.Main()));
     for (uint8_t& v : expected.pixels)
         v = v == OutlineIndex ? v : BlankIndex;
     ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &expected, 30000));
-    EXPECT_TRUE(WaitUntil([&] { return CurrentCursor() == edit; }, 2000)) << "cursor not back";
+    EXPECT_TRUE(CursorAt(-1, -1, cursor.edit)) << "cursor not back after the wipe";
     PressKeys({'C'});
     EXPECT_FALSE(WaitUntil([&] { return !IsWindowEnabled(app_.Main()); }, 1000, 1));
-    EXPECT_EQ(CurrentCursor(), edit);
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2010", &expected));
 
-    // Quit saves, in the design's colours; the next start shows the colouring, with the selection
-    // back on red.
+    // A day's repaints hold no more GDI objects than one.
+    const int objects = GdiObjects(app_.Process());
+    ASSERT_GT(objects, 0) << "the GDI handle table cannot be read";
+    for (int i = 0; i < 400; ++i) {
+        RedrawWindow(app_.Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        SendMessageTimeoutA(app_.Main(), WM_PAINT, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2010", &expected));
+    EXPECT_LT(GdiObjects(app_.Process()), objects + 20) << "400 repaints leaked GDI objects";
+
+    // Quit (Q, in capitals) saves, in the design's colours; the next start shows the colouring,
+    // with the selection back on red.
     ASSERT_NO_FATAL_FAILURE(Fill(expected, R4, Pink));
-    PressKeys({'Q'});
+    TypeText("Q");
     ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
     const Page saved = Read(0);
     EXPECT_TRUE(saved.pixels == expected.pixels && saved.blank == 0);
@@ -196,7 +214,7 @@ TEST_F(Session, MissingAndDamagedPages) {
     EXPECT_TRUE(Bytes("printer.dta").empty());
     HWND info, options = OpenOptions(info);
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(IsDlgButtonChecked(options, 112), UINT(BST_CHECKED));
+    EXPECT_EQ(Checked(options), "&Default");
     ASSERT_NO_FATAL_FAILURE(CloseOptions(info, options, VK_RETURN));
     EXPECT_EQ(Bytes("printer.dta"), std::vector<uint8_t>(4, 0));
     // Stepping passes a missing and a damaged page, each after its message, to the next readable.
@@ -225,28 +243,26 @@ TEST_F(Session, MissingAndDamagedPages) {
         EXPECT_FALSE(Exists(name)) << name << " was written";
 }
 
-// Run by print.sh with the PDF printer: a sheet in each layout, chosen in Printing Options and
-// printed by key or button; print.sh checks the sheets.
+// Run by print.sh with the PDF printer: a sheet in each layout, chosen in Printing Options by its
+// label and printed by key or button; print.sh checks the sheets.
 TEST_F(Scripted, Printing) {
+    const std::string edit = DesignCursors().edit;
     ASSERT_NO_FATAL_FAILURE(Seed());
     std::vector<uint8_t> mode{5, 0, 0, 0, 7, 7}; // a mode unknown, and two bytes that must stay
     ASSERT_TRUE(WriteBytes(File("printer.dta"), mode));
     Page expected = Read(0);
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(CloseIntro(VK_ESCAPE));
-    ASSERT_NO_FATAL_FAILURE(Fill(expected, R1, Red));
+    ASSERT_NO_FATAL_FAILURE(Fill(expected, R1, Red)); // the pointer rests on the picture from here
     EXPECT_EQ(Bytes("printer.dta"), mode) << "an existing printer.dta is read, not written";
-    HCURSOR edit = nullptr; // the pointer rests on the picture from here on
-    ASSERT_TRUE(MoveTo(ScreenOf(PageLeft + 10, PageTop + 230)));
-    WaitUntil([&] { return std::exchange(edit, CurrentCursor()) == CurrentCursor(); }, 2000, 100);
-    // Mode 5 checks nothing and OK keeps it (printed as Alternate 1); then Default, Alternate 2.
-    const int checked[3] = {0, 0, 112}, choices[3] = {0, 112, 114}, modes[3] = {5, 0, 2};
-    for (int job = 0; job < 3; ++job) {
+    // Mode 5 checks nothing and OK keeps it (printed as Alternate 1); then each layout chosen.
+    const char* choices[4] = {nullptr, "&Alternate 1 (if Default fails)", "&Default",
+                              "&Alternate 2 (if all else fails)"};
+    const int modes[4] = {5, 1, 0, 2};
+    for (int job = 0; job < 4; ++job) {
         HWND info, options = OpenOptions(info);
         ASSERT_NE(options, nullptr);
-        for (int id = 112; id <= 114; ++id)
-            EXPECT_EQ(IsDlgButtonChecked(options, id) == BST_CHECKED, id == checked[job])
-                << "job " << job << ", button " << id;
+        EXPECT_EQ(Checked(options), job ? choices[job - 1] ? choices[job - 1] : "" : "") << job;
         ASSERT_TRUE(!choices[job] || app_.ClickControl(options, choices[job]));
         ASSERT_NO_FATAL_FAILURE(CloseOptions(info, options, VK_RETURN));
         mode[0] = uint8_t(modes[job]);
@@ -273,13 +289,13 @@ TEST_F(Scripted, Printing) {
         // The picture as before the job, and the cursor of the pointer's place without a move.
         EXPECT_FALSE(WaitUntil([&] { return !app_.Dialogs().empty(); }, 500)) << "a second job";
         ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2001", &expected));
-        EXPECT_TRUE(WaitUntil([&] { return CurrentCursor() == edit; }, 2000)) << "job " << job;
+        EXPECT_TRUE(CursorAt(-1, -1, edit)) << "job " << job;
     }
     // A choice left with Escape is forgotten: the options open again on the mode kept.
-    for (const int choice : {113, 0}) {
+    for (const char* choice : {choices[1], choices[0]}) {
         HWND info, options = OpenOptions(info);
         ASSERT_NE(options, nullptr);
-        EXPECT_EQ(IsDlgButtonChecked(options, 114), UINT(BST_CHECKED));
+        EXPECT_EQ(Checked(options), choices[3]);
         ASSERT_TRUE(!choice || app_.ClickControl(options, choice));
         ASSERT_NO_FATAL_FAILURE(CloseOptions(info, options, VK_ESCAPE));
     }

@@ -18,13 +18,14 @@ wine "$exe" --gtest_filter=Scripted.Printing </dev/null >"$log" 2>&1 ||
 # The sheets, in the order of their jobs, once the printer has finished each (its end-of-file mark).
 for _ in $(seq 600); do
     mapfile -t sheets < <(ls "$out"/*.pdf 2>/dev/null | sort -V)
-    [ ${#sheets[@]} -eq 3 ] && tail -c 16 "${sheets[@]}" | grep -c '%%EOF' | grep -qx 3 && break
+    [ ${#sheets[@]} -eq 4 ] && tail -c 16 "${sheets[@]}" | grep -c '%%EOF' | grep -qx 4 && break
     sleep 0.1
 done
 bad=0
-# The jobs printed Alternate 1 (from a mode the program does not know), Default and Alternate 2.
-layouts=(1 0 2)
-for job in 0 1 2; do
+# The jobs printed Alternate 1 (from a mode the program does not know, then chosen), Default and
+# Alternate 2.
+layouts=(1 1 0 2)
+for job in 0 1 2 3; do
     layout=${layouts[$job]} pdf=${sheets[$job]:-none}
     png=$(dirname "$exe")/e2e-work/Printing/sheet-$layout.png
     # One A4 page (else the render differs), named as the job was.
