@@ -298,17 +298,18 @@ inline const Cursors& DesignCursors() {
                 return 0;
             },
             nullptr, 0, &thread));
-        std::string shown[3];
-        for (int i = 0; i < 3; ++i)
+        // Each read once it differs from the one before (at first, the bare display's).
+        std::string shown[4] = {ShownCursor()};
+        for (int i = 1; i < 4; ++i)
             WaitUntil(
                 [&] {
-                    return MoveTo({40 * i + 24, 24}) && MoveTo({40 * i + 25, 25}) &&
-                           (shown[i] = ShownCursor()) != (i ? shown[i - 1] : "");
+                    return MoveTo({40 * i - 16, 24}) && MoveTo({40 * i - 15, 25}) &&
+                           (shown[i] = ShownCursor()) != shown[i - 1];
                 },
                 5000, 50);
         PostThreadMessageA(thread, WM_QUIT, 0, 0);
         MoveTo({0, 0});
-        return Cursors{shown[0], shown[1], shown[2].substr(0, shown[2].rfind(' '))};
+        return Cursors{shown[1], shown[2], shown[3].substr(0, shown[3].rfind(' '))};
     }();
     return cursors;
 }
@@ -346,18 +347,6 @@ inline HWND Labelled(HWND dialog, const std::string& label) {
     while (c && TextOf(c) != label)
         c = GetWindow(c, GW_HWNDNEXT);
     return c;
-}
-
-// The texts of a dialog's static controls, in order.
-inline std::vector<std::string> StaticTexts(HWND dialog) {
-    std::vector<std::string> texts;
-    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        char kind[32] = "";
-        GetClassNameA(c, kind, sizeof kind);
-        if (_stricmp(kind, "Static") == 0 && !TextOf(c).empty())
-            texts.push_back(TextOf(c));
-    }
-    return texts;
 }
 
 // The program, started in a working folder.

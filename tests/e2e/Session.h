@@ -52,23 +52,22 @@ class Session : public ::testing::Test {
     }
 
     // A copy killed a moment ago may leave its window a while: it would be taken for a running
-    // copy.
+    // copy. The design's cursors are shown once before the first start.
     void Start() {
+        DesignCursors();
         WaitUntil([] { return !FindWindowA("HUEBERRYWIN", nullptr); }, 10000);
         ASSERT_TRUE(app_.Start(dir_)) << "no main window appeared";
     }
-    // The intro is the program's dialog with an OK button and no text, unlike a message box.
+    // The intro is the main window's dialog with the button "&OK" (a message box's is "OK").
     void CloseIntro(WORD key = 0) {
-        HWND intro = app_.WaitDialog([&](HWND w) {
-            return GetWindow(w, GW_OWNER) == app_.Main() && GetDlgItem(w, IDOK) &&
-                   StaticTexts(w).empty();
-        });
+        HWND intro = app_.WaitDialog(
+            [&](HWND w) { return GetWindow(w, GW_OWNER) == app_.Main() && Labelled(w, "&OK"); });
         ASSERT_NE(intro, nullptr) << "no intro";
         if (key) {
             WaitUntil([&] { return GetForegroundWindow() == intro; }, 2000);
             PressKeys({key});
         } else
-            ASSERT_TRUE(app_.ClickControl(intro, IDOK));
+            ASSERT_TRUE(app_.ClickControl(intro, "&OK"));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(intro); }, 15000)) << "the intro stayed";
     }
 
@@ -128,10 +127,7 @@ class Session : public ::testing::Test {
 
     // A modal box of the main window: it waits for the box, checks it and answers it with Enter.
     void Answer(const std::string& text, const char* caption = "Hueberry") {
-        HWND box = app_.WaitDialog([&](HWND w) {
-            const std::vector<std::string> texts = StaticTexts(w);
-            return std::find(texts.begin(), texts.end(), text) != texts.end();
-        });
+        HWND box = app_.WaitDialog([&](HWND w) { return Labelled(w, text) != nullptr; });
         ASSERT_NE(box, nullptr) << "no box \"" << text << "\"";
         EXPECT_EQ(TextOf(box), caption);
         EXPECT_EQ(GetWindow(box, GW_OWNER), app_.Main());

@@ -15,8 +15,7 @@ constexpr POINT Long{328, 382}, Small[8] = {{243, 144}, {541, 346}, {97, 352},  
 
 // sound.sh's folder: the recording (22,050 two-byte samples a second), the log, marks.txt.
 std::string Shared(const char* name) {
-    const char* dir = std::getenv("HB_SOUND_DIR");
-    return WinePath(std::string(dir ? dir : ".") + "/" + name);
+    return WinePath(std::getenv("HB_SOUND_DIR") + std::string("/") + name);
 }
 long Heard() {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -27,7 +26,7 @@ void Listen(long from, int ms) {
     ASSERT_TRUE(WaitUntil([&] { return Heard() >= from + ms * 441 / 10; }, ms + 9000, 5));
 }
 // Until the second 10 ms of one of the waves (a sound's first milliseconds are lost in the
-// recording) is in the recording after from: under load a sound took hundreds of ms to start.
+// recording) is in the recording after from; sound.py bounds the delay.
 bool Hears(std::initializer_list<int> waves, long from) {
     std::vector<std::vector<uint8_t>> pieces;
     for (const int n : waves) {

@@ -15,7 +15,9 @@
 
 namespace {
 
-constexpr int W = StdPageWidth, H = StdPageHeight;
+// The design's standard page, its blank and outline indices, and the wipe's start (its centre).
+constexpr int W = 660, H = 460, StartX = 330, StartY = 230;
+constexpr uint8_t Blank = 37, Outline = 0;
 
 // A clock moving msPerRead / readsPerMs per reading. Frames record the points pumped before them
 // and their tick; sounds are "P<n>", "L<n>", "S" and "|" for each frame.
@@ -49,13 +51,13 @@ struct Host : AnimationHost {
 struct TestPage {
     int w, h;
     std::vector<uint8_t> px;
-    TestPage(int width, int height, uint8_t v = BlankIndex)
+    TestPage(int width, int height, uint8_t v = Blank)
         : w(width), h(height), px(size_t(w) * h, v) {}
     explicit TestPage(const std::vector<std::string>& rows)
         : TestPage(int(rows[0].size()), int(rows.size())) {
         for (int i = 0; i < w * h; ++i) {
             const char c = rows[size_t(i / w)][size_t(i % w)];
-            At(i % w, i / w) = c == '#' ? 0 : c == '.' ? BlankIndex : uint8_t(c - 'a' + 1);
+            At(i % w, i / w) = c == '#' ? 0 : c == '.' ? Blank : uint8_t(c - 'a' + 1);
         }
     }
     PageView View() { return {px.data(), w, h}; }
@@ -115,7 +117,8 @@ TEST_F(Animation, FillFramesEvery501PointsAtLeast20msApartWithTheLoopSoundAfter4
         EXPECT_EQ(14400, page.Count(9));
         // Frame 23 (at 460 ms) is the first past 450 ms; the stop follows the final drawing.
         // The opener the design's pick gives for the first tick.
-        EXPECT_EQ((start == 1000 ? "P1" : "P3") + std::string(22, '|') + "L5" + std::string(7, '|') + "S",
+        EXPECT_EQ((start == 1000 ? "P1" : "P3") + std::string(22, '|') + "L5" +
+                      std::string(7, '|') + "S",
                   host.sounds);
     }
 }
@@ -162,14 +165,14 @@ TEST_F(Animation, RunningOutOfQueueNodesEndsAFillCleanly) {
     EXPECT_EQ(0, FillRegionCore(page.View(), 60, 60, 3, none));
     EXPECT_EQ(0, none.pumps);
     EXPECT_EQ(1u, none.frames.size());
-    EXPECT_EQ(14400, page.Count(BlankIndex));
+    EXPECT_EQ(14400, page.Count(Blank));
     // The 3,000th node fails after the loop sound started: 2,998 pixels took colour (the seed's
     // first node and the failed one give none), the last frame is drawn and the loop stopped.
     late.msPerRead = 10;
     allocationsLeft = 2999;
     EXPECT_EQ(0, FillRegionCore(page.View(), 60, 60, 3, late));
     EXPECT_EQ(2998, page.Count(3));
-    EXPECT_EQ(14400 - 2998, page.Count(BlankIndex));
+    EXPECT_EQ(14400 - 2998, page.Count(Blank));
     EXPECT_NE(std::string::npos, late.sounds.find("L5|"));
     EXPECT_EQ("|S", late.sounds.substr(late.sounds.size() - 2));
     EXPECT_EQ(late.pumps, late.frames.back().first);
@@ -206,7 +209,7 @@ TestPage ColouredPage() {
             const bool box = (x == 320 || x == 340 || y == 220 || y == 240) && x >= 320 &&
                              x <= 340 && y >= 220 && y <= 240;
             const bool border = x == 0 || y == 0 || x == W - 1 || y == H - 1;
-            page.At(x, y) = border || box ? OutlineIndex : uint8_t(1 + (x + y) / 7 % 37);
+            page.At(x, y) = border || box ? Outline : uint8_t(1 + (x + y) / 7 % 37);
         }
     return page;
 }
@@ -222,8 +225,8 @@ TEST_F(Animation, WipeBlanksThePictureIn94PacedBandsKeepingTheOutlineOrStopsClea
     long unreachedAfterBand93 = -1;
     host.onFrame = [&] {
         columnReached.push_back(0);
-        for (int y = WipeStartY + 1; y < H; ++y)
-            columnReached.back() += visited.At(WipeStartX, y) == 37;
+        for (int y = StartY + 1; y < H; ++y)
+            columnReached.back() += visited.At(StartX, y) == 37;
         if (host.frames.size() == 93)
             unreachedAfterBand93 = W * H - visited.Count(37);
     };
@@ -242,14 +245,14 @@ TEST_F(Animation, WipeBlanksThePictureIn94PacedBandsKeepingTheOutlineOrStopsClea
     // The loop starts at the first frame past 450 ms (frame 16, at 480 ms), stops after the last.
     EXPECT_EQ("P7" + std::string(15, '|') + "L6" + std::string(80, '|') + "S", host.sounds);
     for (size_t i = 0; i < page.px.size(); ++i)
-        ASSERT_EQ(before.px[i] == OutlineIndex ? OutlineIndex : BlankIndex, page.px[i]) << i;
+        ASSERT_EQ(before.px[i] == Outline ? Outline : Blank, page.px[i]) << i;
 
     // Out of queue nodes after the start point's and 99,999 more, the wave stops cleanly.
     Host short_;
     page = before, visited = TestPage(W, H, 0), allocationsLeft = 100000;
     EXPECT_EQ(0, WipePictureCore(page.View(), visited.px.data(), short_));
     for (size_t i = 0; i < page.px.size(); ++i)
-        ASSERT_EQ(visited.px[i] == 37 && before.px[i] ? BlankIndex : before.px[i], page.px[i]) << i;
+        ASSERT_EQ(visited.px[i] == 37 && before.px[i] ? Blank : before.px[i], page.px[i]) << i;
     EXPECT_EQ(99999, visited.Count(37));
     EXPECT_EQ(1, std::count(short_.sounds.begin(), short_.sounds.end(), 'L'));
     EXPECT_EQ("|S", short_.sounds.substr(short_.sounds.size() - 2)); // stopped after the last frame

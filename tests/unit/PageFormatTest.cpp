@@ -15,7 +15,7 @@ namespace {
 struct Loaded {
     BitmapFileHeader fh{};
     MYBITMAPINFO info{};
-    std::vector<uint8_t> pixels = std::vector<uint8_t>(PagePixelBytes, 0xAB);
+    std::vector<uint8_t> pixels = std::vector<uint8_t>(660 * 460, 0xAB);
 };
 
 PalEntry Palette[256];
@@ -23,7 +23,7 @@ PalEntry Palette[256];
 std::vector<uint8_t> MonoPage(int width = 660, int height = 460) {
     const uint32_t rowBytes = ((uint32_t(width) + 31) / 32) * 4;
     std::vector<uint8_t> file(62 + size_t(rowBytes) * height, 0xFF);
-    BitmapFileHeader fh{PageMagic, uint32_t(file.size()), 1, 0, 62};
+    BitmapFileHeader fh{0x4F43 /* "CO" */, uint32_t(file.size()), 1, 0, 62};
     BitmapInfoHeader h{40, width, height, 1, 1, 0, rowBytes * height, 0, 0, 2, 0};
     std::memcpy(file.data(), &fh, 14);
     std::memcpy(file.data() + 14, &h, 40);

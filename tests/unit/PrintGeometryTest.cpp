@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr int W = StdPageWidth, H = StdPageHeight;
+// The design's standard page; blank (37) prints as 27, white on paper.
+constexpr int W = 660, H = 460;
 
 // The geometries as one row: Default x, y, w, h; halves x, y, w, half h; blocks k, x, y, lower y.
 std::vector<int> Geometry(int pw, int ph) {
@@ -49,12 +50,12 @@ TEST(PrintGeometry, BlockFactorLimitsAndFlooredOffsets) {
 TEST(PrintGeometry, QuarterTurnAndThePrintBufferWithItsRing) {
     // A 3 x 2 page (rows from the bottom) between rows of 7s: its bottom row becomes the right
     // column, blank prints white, and nothing outside is read or written.
-    const uint8_t page[12] = {7, 7, 7, 1, 2, BlankIndex, 4, 5, 6, 7, 7, 7};
+    const uint8_t page[12] = {7, 7, 7, 1, 2, 37, 4, 5, 6, 7, 7, 7};
     std::vector<uint8_t> turned(8, 9);
     RotatePage(page + 3, 3, 2, turned.data());
-    EXPECT_EQ(turned, (std::vector<uint8_t>{4, 1, 5, 2, 6, PrintedBlankIndex, 9, 9}));
+    EXPECT_EQ(turned, (std::vector<uint8_t>{4, 1, 5, 2, 6, 27, 9, 9}));
 
-    std::vector<uint8_t> rotated(PagePixelBytes), buffer(PrintBufferBytes, 0);
+    std::vector<uint8_t> rotated(W * H), buffer((W + 8) * (H + 8), 0);
     for (size_t i = 0; i < rotated.size(); ++i)
         rotated[i] = uint8_t(1 + i % 250);
     CopyToPrintBuffer(rotated.data(), H, W, buffer.data());
