@@ -43,7 +43,6 @@ inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& byte
         out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size())));
 }
 
-// A file beside the driver: <driver folder>\name.
 inline std::string BesideDriver(const std::string& name) {
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
@@ -165,7 +164,6 @@ inline Shot Grab(HWND window, bool whole = false) {
     return shot;
 }
 
-// A bitmap file of any depth GDI loads.
 inline bool LoadShot(const std::string& path, Shot& shot) {
     HBITMAP bitmap = HBITMAP(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION));
@@ -188,7 +186,7 @@ inline bool SaveShot(const std::string& path, const Shot& shot) {
     return WriteBytes(path, bytes);
 }
 
-// Real input: the system routes it like a mouse and a keyboard.
+// Real input, routed by the system like a mouse's and a keyboard's.
 inline INPUT Mouse(POINT at, DWORD flags) {
     INPUT in{};
     in.type = INPUT_MOUSE;
@@ -252,16 +250,23 @@ inline void PressKeys(std::initializer_list<WORD> keys) {
 // digest of its pixels. Wine runs a Unix program named by its path; it answers in a file.
 inline std::string ShownCursor() {
     const std::string out = BesideDriver("e2e-work\\cursor.txt");
-    std::string unixOut = out.substr(2), command = "/bin/sh -c \"python3 " HB_SOURCE_DIR;
-    std::replace(unixOut.begin(), unixOut.end(), '\\', '/');
-    command += "/tests/e2e/xcursor.py >" + unixOut + "\"";
+    std::string command =
+        "/bin/sh -c \"python3 " HB_SOURCE_DIR "/tests/e2e/xcursor.py >" + out.substr(2) + "\"";
+    std::replace(command.begin(), command.end(), '\\', '/');
     DeleteFileA(out.c_str());
+    // Its own standard handles: given the driver's, the driver's later output was seen lost.
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE nul =
+        CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, 0, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
+    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
     PROCESS_INFORMATION info{};
     std::vector<uint8_t> text;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info))
+    const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &info);
+    CloseHandle(nul);
+    if (started)
         CloseHandle(info.hThread), CloseHandle(info.hProcess),
             WaitUntil([&] { return ReadBytes(out, text) && !text.empty() && text.back() == '\n'; },
                       5000);
@@ -277,10 +282,16 @@ struct Cursors {
 inline const Cursors& DesignCursors() {
     static const Cursors cursors = [] {
         static HCURSOR shapes[3];
+        // Loaded at the size a DPI-aware program, as Hueberry is, gets at this display's DPI.
+        using Context = HANDLE(WINAPI*)(HANDLE);
+        const auto aware = reinterpret_cast<Context>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("user32"), "SetThreadDpiAwarenessContext")));
+        const HANDLE before = aware(HANDLE(-2)); // DPI_AWARENESS_CONTEXT_SYSTEM_AWARE
         shapes[0] = LoadCursorA(nullptr, IDC_ARROW), shapes[2] = LoadCursorA(nullptr, IDC_WAIT);
         shapes[1] =
             HCURSOR(LoadImageA(nullptr, WinePath(HB_SOURCE_DIR "/resources/EditCursor.cur").c_str(),
-                               IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+                               IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+        aware(before);
         DWORD thread = 0;
         CloseHandle(CreateThread(
             nullptr, 0,

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <io.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 
@@ -24,6 +27,9 @@ constexpr uint8_t Red = 2, Black = 1, Pink = 11, Rust = 21; // buttons 2001, 200
 class Session : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Under Wine the driver's standard output was seen to stop reaching the log once a Unix
+        // helper had been started during a wipe, while its error output went on: report there.
+        _dup2(_fileno(stderr), _fileno(stdout));
         dir_ = MakeWorkDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     void TearDown() override { app_.Kill(); }
