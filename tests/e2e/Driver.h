@@ -254,19 +254,12 @@ inline std::string ShownCursor() {
         "/bin/sh -c \"python3 " HB_SOURCE_DIR "/tests/e2e/xcursor.py >" + out.substr(2) + "\"";
     std::replace(command.begin(), command.end(), '\\', '/');
     DeleteFileA(out.c_str());
-    // Its own standard handles: given the driver's, the driver's later output was seen lost.
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE nul =
-        CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, 0, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup{};
-    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::vector<uint8_t> text;
-    const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &info);
-    CloseHandle(nul);
-    if (started)
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info))
         CloseHandle(info.hThread), CloseHandle(info.hProcess),
             WaitUntil([&] { return ReadBytes(out, text) && !text.empty() && text.back() == '\n'; },
                       5000);
