@@ -147,7 +147,13 @@ TEST_F(Session, ADayOfColouring) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(info); }, 15000));
     ASSERT_TRUE(app_.ClickControl(info, "&Printing Options"));
     HWND options = app_.WaitDialog([](HWND w) { return Labelled(w, "&Default") != nullptr; });
-    ASSERT_NO_FATAL_FAILURE(ExpectDialog(options, "options")); // Default checked
+    // Default checked. The radio buttons' round marks are the platform's, drawn at the display's
+    // scale: above 96 DPI the golden is the one of that DPI, which differs from 96 in them alone.
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const std::string golden = dpi == 96 ? "options" : "options-" + std::to_string(dpi);
+    ASSERT_NO_FATAL_FAILURE(ExpectDialog(options, golden.c_str()));
     ASSERT_TRUE(app_.ClickControl(options, "&Alternate 2 (if all else fails)"));
     PressKeys({VK_ESCAPE});
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options) && IsWindowEnabled(info); }, 15000));
