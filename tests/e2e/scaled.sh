@@ -6,8 +6,8 @@ set -uo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 export WINEPREFIX=$(dirname "$exe")/wineprefix-scaled
+hb_start_xvfb 800x600x24 || exit 1 # first: the prefix's first boot shows a notice
 hb_wine_prefix && hb_wine_managed N
-hb_start_xvfb 800x600x24 || exit 1
 trap 'wineserver -k >/dev/null 2>&1; kill "$HB_XVFB_PID" >/dev/null 2>&1; wait 2>/dev/null' EXIT
 
 # Debian's Liberation fonts, the ones that narrowed the intro, offered to this prefix's Wine alone.
