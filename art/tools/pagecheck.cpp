@@ -7,9 +7,9 @@
 #include <iterator>
 #include <vector>
 
-#include "colouring/ColourTable.h"
-#include "lineart/PageCheck.h"
+#include "image/PageCheck.h"
 #include "page/PageFormat.h"
+#include "page/PageLines.h"
 
 // The shipped pictures are held to gaps of two pixels, shut whole as they always were.
 constexpr int ArtGapWidth = 2;
@@ -20,14 +20,11 @@ int main(int argc, char** argv) {
     for (int i = 1 + mend; i < argc; ++i) {
         std::ifstream in(argv[i], std::ios::binary);
         const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
-        BitmapFileHeader fh;
-        MYBITMAPINFO info;
-        std::vector<uint8_t> pixels(PagePixelBytes);
-        if (!ParseShownPage(file.data(), file.size(), fh, info, pixels.data())) {
+        LineMask mask(StdPageWidth, StdPageHeight);
+        if (!PageFileOutline(file.data(), file.size(), mask.px)) {
             std::fprintf(stderr, "pagecheck: %s is not a page\n", argv[i]);
             return 2;
         }
-        LineMask mask = MaskFromPage(pixels.data());
         PageCheck check;
         CheckPage(mask, ArtGapWidth, check);
         size_t closed = 0, filled = 0;
@@ -41,7 +38,7 @@ int main(int argc, char** argv) {
             CheckPage(mask, ArtGapWidth, check);
         }
         if (closed + filled) {
-            const std::vector<uint8_t> page = MonoPageFile(mask);
+            const std::vector<uint8_t> page = MonoPageFile(mask.px);
             std::ofstream out(argv[i], std::ios::binary | std::ios::trunc);
             out.write(reinterpret_cast<const char*>(page.data()), std::streamsize(page.size()));
             if (!out.good()) {

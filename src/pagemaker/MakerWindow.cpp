@@ -11,7 +11,6 @@
 #include <climits>
 #include <cstdio>
 
-#include "colouring/ColourTable.h"
 #include "page/FileBytes.h"
 #include "page/PageFormat.h"
 #include "page/PageSet.h"
@@ -364,9 +363,15 @@ void LoadThumb() {
     wchar_t path[MAX_PATH];
     std::vector<uint8_t> bytes;
     BitmapFileHeader fh;
+    // A 1-bit page holds outline and blank pixels only: black and white are all it shows in; a
+    // coloured page brings its own colours.
+    PalEntry plain[256];
+    for (PalEntry& entry : plain)
+        entry = {255, 255, 255, 0};
+    plain[OutlineIndex] = {0, 0, 0, 0};
     ThumbPixels.resize(PagePixelBytes);
     if (!PicturePath(SelectedPicture(), path) || ReadWholeFile(path, bytes) != ReadResult::Ok ||
-        !ParseShownPage(bytes.data(), bytes.size(), fh, ThumbInfo, ThumbPixels.data()))
+        !ParsePage(bytes.data(), bytes.size(), plain, fh, ThumbInfo, ThumbPixels.data()))
         ThumbPixels.clear();
     InvalidateRect(Window, &Thumb, FALSE);
 }
@@ -422,17 +427,21 @@ void OpenDrawing() {
     if (!GetOpenFileNameW(&dialog))
         return;
     Drawing drawing;
-    const DrawingRead read = ReadDrawing(path, drawing);
+    RgbImage photo;
+    const DrawingRead read = ReadDrawing(path, drawing, photo);
     if (read != DrawingRead::Ok) {
-        Message(std::wstring(path) +
-                    (read == DrawingRead::TooLarge
-                         ? L"\n\nThis drawing is too large (more than 64 million pixels)."
-                         : L"\n\nThis file cannot be read as a picture. Page Maker opens PNG, "
-                           L"JPEG, GIF, BMP and TIFF drawings and Hueberry pages."),
+        Message(std::wstring(path) + Wide(ReadFailure(read)) +
+                    (read == DrawingRead::Unreadable
+                         ? L".\n\nPage Maker opens PNG, JPEG, GIF, BMP and TIFF photos and "
+                           L"drawings and Hueberry pages."
+                         : L"."),
                 MB_ICONEXCLAMATION);
         return;
     }
     Work.drawing = std::move(drawing);
+    Work.photo = std::move(photo);
+    Work.partsMade = false;
+    Work.settings.kind = ChooseKind(KindChoice::FromImage, Work.photo);
     Work.pageGrey.clear();
     Work.mending = MakerMending();
     Unsaved = true;
