@@ -113,7 +113,7 @@ void SplitPhoto(const RgbImage& photo, PhotoParts& out) {
     std::vector<int32_t> parent(n), size(n, 1);
     std::iota(parent.begin(), parent.end(), 0);
     std::vector<float> inside(n, 0.0f);
-    constexpr float Allowance = 600.0f; // in cost units (4 a colour step) times pixels
+    constexpr float Allowance = 300.0f; // in cost units (4 a colour step) times pixels
     for (int32_t e : order) {
         const int32_t p = Root(parent, edges[e].p), q = Root(parent, edges[e].q);
         const float c = cost[e];
