@@ -1,6 +1,8 @@
-// Counts the regions, leaks and tiny regions of page files as the Page Maker does; with --mend,
-// closes the leaks and fills the tiny regions with line first and rewrites the page as a 1-bit
-// page. Exits 1 when a page still has a leak or a tiny region: pagecheck [--mend] page.col...
+// Counts the regions (and the smallest one's pixels), leaks and tiny regions of page files as the
+// Page Maker does; with --mend, closes the leaks and fills the tiny regions with line first and
+// rewrites the page as a 1-bit page. Exits 1 when a page still has a leak or a tiny region:
+// pagecheck [--mend] page.col...
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -46,8 +48,11 @@ int main(int argc, char** argv) {
                 return 2;
             }
         }
-        std::printf("%s: %zu regions, %zu leaks, %zu tiny regions", argv[i], check.size.size(),
-                    check.leaks.size(), check.tiny.size());
+        int smallest = 0;
+        for (size_t r = 0; r < check.size.size(); ++r)
+            smallest = r ? std::min(smallest, int(check.size[r])) : int(check.size[r]);
+        std::printf("%s: %zu regions (the smallest %d pixels), %zu leaks, %zu tiny regions",
+                    argv[i], check.size.size(), smallest, check.leaks.size(), check.tiny.size());
         if (mend)
             std::printf(" (%zu leaks closed, %zu tiny regions filled)", closed, filled);
         std::printf("\n");
