@@ -272,16 +272,19 @@ TEST(PageMaker, ShippedPicturesComeBackByteForByte) {
 
 TEST(PageMaker, CommandLinesRead) {
     const char* const pictures[] = {"bones.col", "duck.col", "buy_me.col"};
-    // The words after hbpages; the picture, threshold, thicken, gaps, turn and mend, or a usage
-    // error (picture -2).
-    const std::tuple<std::vector<const char*>, std::array<int, 6>> cases[] = {
-        {{"a.png"}, {-1, 160, 0, 3, 0, 0}},
+    // The words after hbpages; the picture, threshold, thicken, gaps, turn, mend, photo or drawing
+    // (0 as the image looks, 1 a drawing, 2 a photo: the last said) and detail, or a usage error.
+    const std::tuple<std::vector<const char*>, std::array<int, 8>> cases[] = {
+        {{"a.png"}, {-1, 160, 0, 3, 0, 0, 0, 3}},
         {{"a.png", "Bones", "--gaps", "1", "--thicken", "0", "--turn", "--threshold", "10"},
-         {0, 10, 0, 1, 1, 0}},
+         {0, 10, 0, 1, 1, 0, 0, 3}},
         {{"--mend", "a.png", "buy_me.col", "--gaps", "6", "--threshold", "1", "--thicken", "2"},
-         {2, 1, 2, 6, 0, 1}},
+         {2, 1, 2, 6, 0, 1, 0, 3}},
+        {{"a.jpg", "--photo", "--detail", "5", "--drawing"}, {-1, 160, 0, 3, 0, 0, 1, 5}},
+        {{"--drawing", "a.jpg", "--detail", "1", "--photo"}, {-1, 160, 0, 3, 0, 0, 2, 1}},
         {{"a.png", "duck.col", "--threshold", "256"}, {-2}},
         {{"a.png", "duck.col", "--gaps", "0"}, {-2}},
+        {{"a.png", "--detail", "6"}, {-2}},
         {{"a.png", "duck.col", "--thicken"}, {-2}},
         {{"a.png", "duck.col", "--fast"}, {-2}},
         {{"a.png", "dusk"}, {-2}},
@@ -295,7 +298,8 @@ TEST(PageMaker, CommandLinesRead) {
         MakerCommand c;
         const bool ok = ParseMakerCommand(int(argv.size()), argv.data(), pictures, 3, c);
         const MakerSettings& s = c.settings;
-        const std::array<int, 6> got = {c.picture, s.threshold, s.thicken, s.gaps, s.turn, c.mend};
+        const std::array<int, 8> got = {c.picture, s.threshold, s.thicken,   s.gaps,
+                                        s.turn,    c.mend,      int(c.kind), s.detail};
         EXPECT_EQ(want, ok ? got : decltype(got){-2}) << argv.size() << " " << argv.back();
     }
     // The program and the picture beside it, in room for 20 characters; "" when it does not fit.

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "lineart/MakerCommand.h"
+#include "lineart/Making.h"
 
 namespace {
 
@@ -77,23 +77,6 @@ TEST(Photo, ToldFromADrawingOrAsChosen) {
                     ChooseKind(KindChoice::Photo, RgbImage())}));
 }
 
-TEST(Photo, CommandLineChoosesKindAndDetail) {
-    // The words after hbpages; the choice and the detail, or a usage error (-1).
-    const std::tuple<std::vector<const char*>, std::array<int, 2>> cases[] = {
-        {{"a.jpg"}, {int(KindChoice::FromImage), DefaultDetail}},
-        {{"a.jpg", "--photo", "--detail", "5", "--drawing"}, {int(KindChoice::Drawing), 5}},
-        {{"--drawing", "a.jpg", "--detail", "1", "--photo"}, {int(KindChoice::Photo), 1}},
-        {{"a.jpg", "--detail", "0"}, {-1, 0}},
-        {{"a.jpg", "--detail", "6"}, {-1, 0}}};
-    for (const auto& [words, want] : cases) {
-        std::vector<const char*> argv = {"hbpages"};
-        argv.insert(argv.end(), words.begin(), words.end());
-        MakerCommand c;
-        const bool ok = ParseMakerCommand(int(argv.size()), argv.data(), nullptr, 0, c);
-        EXPECT_EQ(want, (ok ? std::array{int(c.kind), c.settings.detail} : std::array{-1, 0}));
-    }
-}
-
 TEST(Photo, OrientationReadAndApplied) {
     // A JPEG's start: an APP0, then APP1 with EXIF: two entries, the orientation (274) second.
     for (const bool big : {false, true})
@@ -125,7 +108,7 @@ TEST(Photo, OrientationReadAndApplied) {
     }
 }
 
-TEST(Photo, HeifKnownByItsBrands) {
+TEST(Photo, HeifKnownByItsBrands) { // the major brand or a compatible one
     const auto file = [](const char* major, const char* other) {
         std::vector<uint8_t> f = {0, 0, 0, 24, 'f', 't', 'y', 'p'};
         f.insert(f.end(), major, major + 4), f.insert(f.end(), 4, 0);
