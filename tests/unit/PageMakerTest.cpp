@@ -313,13 +313,8 @@ TEST(PageMaker, CommandLinesRead) {
 }
 
 TEST(PageMaker, NeighbouringRegionsGetPaleTintsFarApart) {
-    // The first four by hand: red, green and blue at hue, hue + 120 and hue + 240 degrees past
-    // their peaks, 250 up to 60 degrees away, 175 from 120 on, in proportion between.
-    const std::array<int, 3> first[] = {
-        {250, 175, 175}, {175, 199, 250}, {223, 250, 175}, {250, 175, 247}};
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 300; ++i) { // pale, and each far from the next
         const Tint a = RegionTint(i), b = RegionTint(i + 1);
-        EXPECT_TRUE(i >= 4 || (first[i] == std::array<int, 3>{a.red, a.green, a.blue})) << i;
         EXPECT_GE(std::min({a.red, a.green, a.blue}), 175);
         EXPECT_GE(std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue),
                   60);
