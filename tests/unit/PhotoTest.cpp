@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 
 #include "lineart/Making.h"
 
@@ -41,9 +42,9 @@ TEST(Photo, EveryDetailGivesClosedAreasLargeEnoughAndMoreWithDetail) {
         before = areas;
         // Its lines where the photo's edges are: within 9 photo pixels of a tile's side or the
         // disc's rim, a page pixel being 900 / 644 of them; the disc whole, one area.
-        for (int y = 16; y < 445; ++y)
+        for (int y = 15; y < 444; ++y)
             for (int x = 8; x < 652; ++x) {
-                const double px = (x - 7.5) * 900 / 644, py = (y - 15.5) * 900 / 644;
+                const double px = (x - 7.5) * 900 / 644, py = (y - 14.5) * 900 / 644;
                 const double rim = std::abs(std::hypot(px - 450, py - 300) - 120);
                 const double side = std::min(std::abs(std::remainder(px, 75.0)),
                                              std::abs(std::remainder(py, 75.0)));
@@ -52,9 +53,14 @@ TEST(Photo, EveryDetailGivesClosedAreasLargeEnoughAndMoreWithDetail) {
             }
         EXPECT_NEAR(3.14159 * 120 * 120 * 644 * 644 / 900 / 900,
                     check.size[check.region[230 * 660 + 330]], 1200);
-        // Fitted 644 x 429 at 8, 16: framed at the margin; lines crossing row 245 and column
-        // 300 (clear of the tiles' own rows and columns) two or three pixels wide.
-        EXPECT_EQ(std::tuple(0, 1), std::tuple(int(page[245 * 660 + 7]), int(page[245 * 660 + 8])));
+        // Fitted 644 x 429 at 8, 15: framed on all four sides, the frame two pixels wide, so no
+        // area runs into the margin; lines crossing row 245 and column 300 (clear of the tiles'
+        // own rows and columns) two or three pixels wide.
+        std::string frame;
+        for (const int at : {245 * 660 + 7, 245 * 660 + 8, 245 * 660 + 652, 245 * 660 + 653,
+                             14 * 660 + 300, 15 * 660 + 300, 444 * 660 + 300, 445 * 660 + 300})
+            frame += char('0' + page[size_t(at)]);
+        EXPECT_EQ("01100110", frame) << detail;
         for (const auto& [from, step, count] : {std::tuple(245 * 660, 1, 660), {300, 660, 460}}) {
             // None a hairline; wider only where lines meet or an area narrows to a point.
             int run = 0, runs = 0, wide = 0, thin = 0;
