@@ -52,6 +52,15 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
                 if (page[size_t(y) * 660 + x] && std::min(rim, side) > 9)
                     ADD_FAILURE() << detail << ": a line at " << x << "," << y;
             }
+        // No sliver: every area at least four pixels wide on average (its pixels at least twice
+        // its border with the lines).
+        std::vector<int> border(check.size.size());
+        for (size_t i = 661; i < page.size() - 661; ++i)
+            if (check.region[i] >= 0)
+                border[size_t(check.region[i])] +=
+                    page[i - 1] + page[i + 1] + page[i - 660] + page[i + 660];
+        for (size_t r = 0; r < border.size(); ++r)
+            EXPECT_GE(check.size[r], 2 * border[r]) << detail << " " << r;
         EXPECT_NEAR(3.14159 * 120 * 120 * 644 * 644 / 900 / 900,
                     check.size[check.region[230 * 660 + 330]], 1200);
         // Fitted 644 x 429 at 8, 15: framed on all four sides, the frame two pixels wide, so no
