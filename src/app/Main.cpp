@@ -5,6 +5,7 @@
 #include "app/StartSteps.h"
 #include "colouring/Display.h"
 #include "page/Gmem.h"
+#include "page/PageSet.h"
 #include "resource.h"
 #include "sound/Sound.h"
 #include "support/Gdi.h"

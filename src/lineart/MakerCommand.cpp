@@ -7,9 +7,10 @@
 #include <cstring>
 
 const char MakerUsage[] =
-    "usage: hbpages DRAWING [PICTURE] [--threshold 1-255] [--thicken 0-2] [--gaps 1-6] [--turn] "
-    "[--mend]\n  PICTURE: bones, duck, parrots, pig, spider or buy_me, the picture beside "
-    "hbpages.exe";
+    "usage: hbpages IMAGE [PICTURE] [--photo | --drawing] [--detail 1-5] [--threshold 1-255] "
+    "[--thicken 0-2] [--gaps 1-6] [--turn] [--mend]\n  IMAGE: a photo or a line drawing, told "
+    "apart by the image unless --photo or --drawing says\n  PICTURE: bones, duck, parrots, pig, "
+    "spider or buy_me, the picture beside hbpages.exe";
 
 namespace {
 
@@ -55,7 +56,8 @@ bool ParseMakerCommand(int argc, const char* const* argv, const char* const* pic
         };
         const Option numbers[] = {{"--threshold", &command.settings.threshold, 1, 255},
                                   {"--thicken", &command.settings.thicken, 0, MaxThicken},
-                                  {"--gaps", &command.settings.gaps, 1, MaxGapWidth}};
+                                  {"--gaps", &command.settings.gaps, 1, MaxGapWidth},
+                                  {"--detail", &command.settings.detail, 1, DetailSteps}};
         const Option* number = nullptr;
         for (const Option& o : numbers)
             if (!std::strcmp(arg, o.name))
@@ -66,6 +68,8 @@ bool ParseMakerCommand(int argc, const char* const* argv, const char* const* pic
                 return false;
         } else if (!std::strcmp(arg, "--turn")) {
             command.settings.turn = true;
+        } else if (!std::strcmp(arg, "--photo") || !std::strcmp(arg, "--drawing")) {
+            command.kind = arg[2] == 'p' ? KindChoice::Photo : KindChoice::Drawing;
         } else if (!std::strcmp(arg, "--mend")) {
             command.mend = true;
         } else if (arg[0] == '-' || named == 2) {

@@ -8,13 +8,15 @@ struct MakerCommand {
     const char* drawing = nullptr;
     int picture = -1; // which of the pictures it replaces; -1: none named, the counts only
     MakerSettings settings;
+    KindChoice kind = KindChoice::FromImage;
     bool mend = false;
 };
 
 extern const char MakerUsage[];
 
-// Reads hbpages DRAWING [PICTURE] [--threshold 1-255] [--thicken 0-2] [--gaps 1-6] [--turn]
-// [--mend], options anywhere. PICTURE is one of the picture files given (such as "duck.col"),
+// Reads hbpages IMAGE [PICTURE] [--photo | --drawing] [--detail 1-5] [--threshold 1-255]
+// [--thicken 0-2] [--gaps 1-6] [--turn] [--mend], options anywhere; the last of --photo and
+// --drawing counts. PICTURE is one of the picture files given (such as "duck.col"),
 // named with or without ".col", in any case; a path or any other name is a usage error, as is a
 // missing drawing, a value out of range or an unknown option. Returns false on a usage error.
 bool ParseMakerCommand(int argc, const char* const* argv, const char* const* pictureFiles,

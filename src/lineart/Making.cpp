@@ -4,8 +4,49 @@
 #include <algorithm>
 #include <cstdio>
 
+bool LooksLikePhoto(const RgbImage& image) {
+    // Levels counted after the paper (the most common level in the lighter two thirds) is made
+    // white, as a scan's would be: tones well between line and paper, and colours.
+    const size_t n = size_t(std::max(image.width, 0)) * std::max(image.height, 0);
+    if (!n)
+        return false;
+    uint32_t count[256] = {};
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t* p = &image.rgb[i * 3];
+        ++count[(299 * p[0] + 587 * p[1] + 114 * p[2] + 500) / 1000];
+    }
+    int paper = 255;
+    for (int level = 96; level < 256; ++level)
+        if (count[level] > count[paper])
+            paper = level;
+    size_t middle = 0, coloured = 0;
+    for (int level = 0; level < 256; ++level)
+        if (level * 255 / paper >= 64 && level * 255 / paper < 192)
+            middle += count[level];
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t* p = &image.rgb[i * 3];
+        coloured += std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) > 48;
+    }
+    return middle * 5 > n || coloured * 6 > n;
+}
+
+PageKind ChooseKind(KindChoice choice, const RgbImage& photo) {
+    if (photo.Empty() || choice == KindChoice::Drawing)
+        return PageKind::Drawing;
+    return choice == KindChoice::Photo || LooksLikePhoto(photo) ? PageKind::Photo
+                                                                : PageKind::Drawing;
+}
+
 void RebuildPage(MakerWork& work) {
     const MakerSettings& s = work.settings;
+    if (s.kind == PageKind::Photo) {
+        if (!work.partsMade)
+            SplitPhoto(work.photo, work.parts);
+        work.partsMade = true;
+        work.mask = PhotoPage(work.parts, s.detail, s.gaps);
+        CheckPage(work.mask, s.gaps, work.check);
+        return;
+    }
     if (work.greyThreshold != s.threshold || work.greyTurn != s.turn || work.pageGrey.empty()) {
         work.pageGrey = DrawingOnPage(work.drawing, FindDrawing(work.drawing, s.threshold), s.turn);
         work.greyThreshold = s.threshold;

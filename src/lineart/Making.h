@@ -5,14 +5,30 @@
 #include <string>
 #include <vector>
 
-#include "lineart/PageCheck.h"
+#include "image/PageCheck.h"
+#include "image/Segment.h"
+
+// What the page is made from: the lines of a drawing, or the areas of a photo.
+enum class PageKind { Drawing, Photo };
 
 struct MakerSettings {
     int threshold = DefaultThreshold;
     int thicken = 0;
     int gaps = DefaultGapWidth; // the widest gap between two lines that counts as a leak
     bool turn = false;          // a quarter turn clockwise
+    PageKind kind = PageKind::Drawing;
+    int detail = DefaultDetail; // a photo's, 1 to DetailSteps
 };
+
+// Photo or drawing as the parent chose, or as the image looks.
+enum class KindChoice { FromImage, Drawing, Photo };
+
+// A drawing when there is no photo (a page file has none); else as chosen, or as it looks.
+PageKind ChooseKind(KindChoice choice, const RgbImage& photo);
+
+// Whether an image looks like a photo rather than a line drawing on paper: a drawing is mostly
+// paper and line, a photo has many middle tones or colours.
+bool LooksLikePhoto(const RgbImage& image);
 
 // The mending chosen; it is done in the order that gives the best page, whatever the order chosen:
 // specks first (before thickening, so that they do not grow into pockets), then gaps, then pockets.
@@ -23,6 +39,9 @@ constexpr MakerMending MendAll{true, true, true};
 
 struct MakerWork {
     Drawing drawing;
+    RgbImage photo;   // the same image in colour, upright, at a size enough for a photo's page
+    PhotoParts parts; // the photo cut into parts, made once
+    bool partsMade = false;
     MakerSettings settings;
     MakerMending mending;
     LineMask mask;
@@ -33,9 +52,10 @@ struct MakerWork {
     bool greyTurn = false;
 };
 
-// The drawing found and put on the page (again only when the threshold or the turn changed), its
-// lines, the mending chosen (gaps and pockets going round until neither finds any, four rounds at
-// most: a bridge can leave a pocket) and the page's check.
+// A photo's page at the detail chosen (the photo cut into parts the first time), no leak left of
+// the gap width chosen, and its check. A drawing found and put on the page (again only when the
+// threshold or the turn changed), its lines, the mending chosen (gaps and pockets going round until
+// neither finds any, four rounds at most: a bridge can leave a pocket) and the page's check.
 void RebuildPage(MakerWork& work);
 
 // A page a child can colour has lines and two areas of TinyRegionPixels at least.

@@ -14,6 +14,10 @@ constexpr PageSetEntry PageSet[PageCount] = {
 };
 extern int CurrentPage;
 
+// The class of the window that has a page open: one copy of Hueberry at a time finds another by
+// it, and the Page Maker does not replace a page while one is there.
+constexpr const char* MainWindowClass = "HUEBERRYWIN";
+
 // Loads the first readable page from CurrentPage on; after a message, 0 when there is none.
 int OpenFirstPage();
 // Steps CurrentPage by delta round the set to the next page that loads (each failed load shows its

@@ -1,18 +1,43 @@
-// Reading a drawing: image files through the Windows Imaging Component, page files directly.
+// Reading a drawing or a photo: image files through the Windows Imaging Component, shrunk while
+// read where they are larger than a page needs, turned as the photo's orientation asks; page files
+// directly.
 #include <windows.h>
 
 #include <wincodec.h>
 
-#include "colouring/ColourTable.h"
-#include "page/FileBytes.h"
+#include <algorithm>
+#include <cmath>
+
+#include "image/Image.h"
 #include "page/PageFormat.h"
+#include "page/PageLines.h"
 #include "pagemaker/Maker.h"
+
+// MinGW's header lacks the frame's scaled decoding (JPEG decodes at 1/2, 1/4 and 1/8 of its size).
+MIDL_INTERFACE("3b16811b-6a43-4ec9-b713-3d5a0c13b940")
+IWICBitmapSourceTransform : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect*, UINT, UINT, WICPixelFormatGUID*,
+                                                 WICBitmapTransformOptions, UINT, UINT, BYTE*) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetClosestSize(UINT*, UINT*) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetClosestPixelFormat(WICPixelFormatGUID*) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions, BOOL*) = 0;
+};
 
 namespace {
 
-// Past this a drawing is refused rather than risk running out of memory on its grey copies.
-constexpr uint64_t LargestDrawingPixels = 64u << 20;
+const IID SourceTransformId = {
+    0x3b16811b, 0x6a43, 0x4ec9, {0xb7, 0x13, 0x3d, 0x5a, 0x0c, 0x13, 0xb9, 0x40}};
+
+// Up to this many pixels a drawing is kept whole for its thin lines; a larger image is shrunk
+// while it is read, to a drawing of at most ShrunkDrawingPixels: what is held is bounded, not the
+// camera's size. Past LargestImagePixels an image is refused.
+constexpr uint64_t WholeDrawingPixels = 64u << 20, ShrunkDrawingPixels = 4u << 20;
+constexpr uint64_t LargestImagePixels = 1u << 30;
 constexpr UINT BandBytes = 4u << 20; // 32-bit pixels converted at a time: a few rows at least
+// A photo is read at least this large on its shorter side: twice the page, for its fit.
+constexpr UINT PhotoSide = 2 * StdPageHeight;
+// The start of a file read for its kind and orientation; a page file fits whole.
+constexpr DWORD HeadBytes = 1u << 20;
 
 // A COM interface pointer released when the function that took it ends.
 template <typename T> struct Com {
@@ -24,7 +49,40 @@ template <typename T> struct Com {
     T* operator->() const { return p; }
 };
 
-DrawingRead ReadImage(const wchar_t* path, Drawing& drawing) {
+bool ReadHead(const wchar_t* path, std::vector<uint8_t>& head) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    head.resize(HeadBytes);
+    DWORD got = 0;
+    const BOOL ok = ReadFile(file, head.data(), HeadBytes, &got, nullptr);
+    CloseHandle(file);
+    head.resize(got);
+    return ok;
+}
+
+// A JPEG frame decoded straight at a smaller size, into 24-bit blue-green-red.
+bool ReadScaled(IWICBitmapFrameDecode* frame, UINT factor, UINT& width, UINT& height,
+                std::vector<uint8_t>& pixels) {
+    Com<IWICBitmapSourceTransform> transform;
+    if (FAILED(frame->QueryInterface(SourceTransformId, reinterpret_cast<void**>(&transform.p))))
+        return false;
+    UINT w = width / factor, h = height / factor;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    if (FAILED(transform->GetClosestSize(&w, &h)) || w >= width || !w || !h ||
+        FAILED(transform->GetClosestPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR)
+        return false;
+    pixels.resize(size_t(w) * h * 3);
+    if (FAILED(transform->CopyPixels(nullptr, w, h, &format, WICBitmapTransformRotate0, w * 3,
+                                     UINT(pixels.size()), pixels.data())))
+        return false;
+    width = w, height = h;
+    return true;
+}
+
+DrawingRead ReadImage(const wchar_t* path, int orientation, bool photoOnly, Drawing& drawing,
+                      RgbImage& photo) {
     Com<IWICImagingFactory> factory;
     Com<IWICBitmapDecoder> decoder;
     Com<IWICBitmapFrameDecode> frame;
@@ -35,11 +93,30 @@ DrawingRead ReadImage(const wchar_t* path, Drawing& drawing) {
                                                   WICDecodeMetadataCacheOnDemand, &decoder.p)) ||
         FAILED(decoder->GetFrame(0, &frame.p)))
         return DrawingRead::Unreadable;
+    UINT width = 0, height = 0;
+    if (FAILED(frame->GetSize(&width, &height)) || !width || !height)
+        return DrawingRead::Unreadable;
+    const uint64_t pixels = uint64_t(width) * height;
+    if (pixels > LargestImagePixels)
+        return DrawingRead::TooLarge;
+    // A photo only, or an image too large to keep whole, is decoded shrunk where the decoder can
+    // (on Windows, JPEG); the drawing is then made from that.
+    std::vector<uint8_t> scaled;
+    const bool whole = pixels <= WholeDrawingPixels && !photoOnly;
+    UINT factor = std::max(1u, std::min(width, height) / PhotoSide);
+    if (!whole && factor >= 2 && ReadScaled(frame.p, factor, width, height, scaled))
+        factor = std::max(1u, std::min(width, height) / PhotoSide);
+    // Grey levels kept whole, or summed in cells of shrink x shrink pixels.
+    const UINT shrink =
+        whole ? 1
+              : std::max<UINT>(
+                    1, UINT(std::ceil(std::sqrt(double(width) * height / ShrunkDrawingPixels))));
     // Blue-green-red and grey frames (most JPEGs) are read as they are; any other is converted to
     // blue-green-red-alpha, which costs a third of the time a large JPEG takes.
     WICPixelFormatGUID format{};
     frame->GetPixelFormat(&format);
-    const int channels = format == GUID_WICPixelFormat24bppBGR   ? 3
+    const int channels = !scaled.empty()                         ? 3
+                         : format == GUID_WICPixelFormat24bppBGR ? 3
                          : format == GUID_WICPixelFormat8bppGray ? 1
                                                                  : 4;
     IWICBitmapSource* source = frame.p;
@@ -51,45 +128,71 @@ DrawingRead ReadImage(const wchar_t* path, Drawing& drawing) {
             return DrawingRead::Unreadable;
         source = converter.p;
     }
-    UINT width = 0, height = 0;
-    if (FAILED(source->GetSize(&width, &height)) || !width || !height)
-        return DrawingRead::Unreadable;
-    if (uint64_t(width) * height > LargestDrawingPixels)
-        return DrawingRead::TooLarge;
     // Grey and scaling are done here, not by the imaging component: its scaler and its grey
     // conversion are not dependable on every system.
+    const int photoW = int((width + factor - 1) / factor),
+              photoH = int((height + factor - 1) / factor);
+    const int greyW = int((width + shrink - 1) / shrink),
+              greyH = int((height + shrink - 1) / shrink);
+    std::vector<uint32_t> photoSums(size_t(photoW) * photoH * 4), greySums;
+    std::vector<uint8_t> grey(whole ? size_t(width) * height : 0);
+    if (!whole)
+        greySums.resize(size_t(greyW) * greyH * 4);
     const UINT stride = width * UINT(channels);
     const UINT bandRows = BandBytes / stride ? BandBytes / stride : 1;
-    std::vector<uint8_t> grey(size_t(width) * height), band(size_t(stride) * bandRows);
+    std::vector<uint8_t> band(scaled.empty() ? size_t(stride) * bandRows : 0);
     for (UINT top = 0; top < height; top += bandRows) {
         const UINT rows = height - top < bandRows ? height - top : bandRows;
-        const WICRect rect{0, INT(top), INT(width), INT(rows)};
-        if (FAILED(source->CopyPixels(&rect, stride, UINT(band.size()), band.data())))
-            return DrawingRead::Unreadable;
-        GreyOnWhite(band.data(), stride, int(width), int(rows), channels,
-                    grey.data() + size_t(top) * width);
+        const uint8_t* at = scaled.data() + size_t(top) * stride;
+        if (scaled.empty()) {
+            const WICRect rect{0, INT(top), INT(width), INT(rows)};
+            if (FAILED(source->CopyPixels(&rect, stride, UINT(band.size()), band.data())))
+                return DrawingRead::Unreadable;
+            at = band.data();
+        }
+        AddShrunkRows(at, stride, int(width), int(rows), int(top), channels, int(factor), photoW,
+                      photoSums);
+        if (whole)
+            GreyOnWhite(at, stride, int(width), int(rows), channels,
+                        grey.data() + size_t(top) * width);
+        else
+            AddShrunkRows(at, stride, int(width), int(rows), int(top), channels, int(shrink), greyW,
+                          greySums);
     }
-    WhitenPaper(grey);
-    drawing = {std::move(grey), int(width), int(height), false};
+    photo = Upright(FromShrunkSums(photoSums, photoW, photoH), orientation);
+    Mask sheet(int(width), int(height), std::move(grey));
+    if (!whole) {
+        const RgbImage small = FromShrunkSums(greySums, greyW, greyH);
+        sheet = Mask(greyW, greyH);
+        for (size_t i = 0; i < sheet.size(); ++i) {
+            const uint8_t* p = &small.rgb[i * 3];
+            sheet[i] = uint8_t((299 * p[0] + 587 * p[1] + 114 * p[2] + 500) / 1000);
+        }
+    }
+    sheet = Upright(sheet, orientation);
+    WhitenPaper(sheet.px);
+    drawing = {std::move(sheet.px), sheet.width, sheet.height, false};
     return DrawingRead::Ok;
 }
 
 } // namespace
 
-DrawingRead ReadDrawing(const wchar_t* path, Drawing& drawing) {
-    std::vector<uint8_t> bytes;
-    const ReadResult read = ReadWholeFile(path, bytes);
-    if (read == ReadResult::CannotOpen)
+DrawingRead ReadDrawing(const wchar_t* path, Drawing& drawing, RgbImage& photo, bool photoOnly) {
+    photo = RgbImage();
+    std::vector<uint8_t> head;
+    if (!ReadHead(path, head))
         return DrawingRead::Unreadable;
-    if (read != ReadResult::Ok || bytes.size() < 2 || bytes[0] != 'C' || bytes[1] != 'O')
-        return ReadImage(path, drawing);
+    if (head.size() < 2 || head[0] != 'C' || head[1] != 'O') {
+        const DrawingRead read =
+            ReadImage(path, PhotoOrientation(head.data(), head.size()), photoOnly, drawing, photo);
+        return read == DrawingRead::Unreadable && IsHeif(head.data(), head.size())
+                   ? DrawingRead::Heif
+                   : read;
+    }
     // A page file: its outline is the drawing, black on white.
-    BitmapFileHeader fh;
-    MYBITMAPINFO info;
-    std::vector<uint8_t> pixels(PagePixelBytes);
-    if (!ParseShownPage(bytes.data(), bytes.size(), fh, info, pixels.data()))
+    std::vector<uint8_t> lines;
+    if (!PageFileOutline(head.data(), head.size(), lines))
         return DrawingRead::Unreadable;
-    const LineMask lines = MaskFromPage(pixels.data());
     drawing = {std::vector<uint8_t>(lines.size()), StdPageWidth, StdPageHeight, true};
     for (size_t i = 0; i < lines.size(); ++i)
         drawing.grey[i] = lines[i] ? 0 : 255;

@@ -10,8 +10,8 @@
 
 #include "lineart/MakerCommand.h"
 #include "page/FileBytes.h"
+#include "page/PageLines.h"
 #include "page/PageSet.h"
-#include "support/Program.h"
 
 ReplaceResult ReplacePage(const wchar_t* path, const LineMask& mask) {
     const std::wstring backup = std::wstring(path) + L".bak";
@@ -26,8 +26,8 @@ ReplaceResult ReplacePage(const wchar_t* path, const LineMask& mask) {
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
         return ReplaceResult::BackupFailed;
     }
-    return ReplaceFileContents(path, MonoPageFile(mask)) ? ReplaceResult::Done
-                                                         : ReplaceResult::WriteFailed;
+    return ReplaceFileContents(path, MonoPageFile(mask.px)) ? ReplaceResult::Done
+                                                            : ReplaceResult::WriteFailed;
 }
 
 bool PicturePath(int picture, wchar_t (&path)[MAX_PATH]) {
@@ -56,6 +56,18 @@ std::string Utf8(const std::wstring& wide) {
     utf8.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(),
                                            int(utf8.size()), nullptr, nullptr)));
     return utf8;
+}
+
+const char* ReadFailure(DrawingRead read) {
+    switch (read) {
+    case DrawingRead::TooLarge:
+        return " is too large (more than 1000 million pixels)";
+    case DrawingRead::Heif:
+        return " is a HEIC photo, which Windows here cannot open; save it as JPEG (the Photos app: "
+               "Save as) and use that";
+    default:
+        return " cannot be read as a picture";
+    }
 }
 
 bool HueberryRunning() {
@@ -110,16 +122,19 @@ int RunCommandLine(int argc, wchar_t** wideArgs) {
     }
     MakerWork work;
     work.settings = command.settings;
-    const DrawingRead read = ReadDrawing(Wide(command.drawing).c_str(), work.drawing);
+    const DrawingRead read = ReadDrawing(Wide(command.drawing).c_str(), work.drawing, work.photo,
+                                         command.kind == KindChoice::Photo);
     if (read != DrawingRead::Ok) {
-        Say(STD_ERROR_HANDLE,
-            std::string("hbpages: ") + command.drawing +
-                (read == DrawingRead::TooLarge ? " is too large (more than 64 million pixels)"
-                                               : " cannot be read as a picture"));
+        Say(STD_ERROR_HANDLE, std::string("hbpages: ") + command.drawing + ReadFailure(read) +
+                                  "; nothing was written");
         return 1;
     }
+    work.settings.kind = ChooseKind(command.kind, work.photo);
     RebuildPage(work);
-    if (command.mend) {
+    if (work.settings.kind == PageKind::Photo) { // a photo's page has nothing to mend
+        Say(STD_OUTPUT_HANDLE, "Photo, detail " + std::to_string(work.settings.detail) + ": " +
+                                   CountsText(work.check, false));
+    } else if (command.mend) {
         Say(STD_OUTPUT_HANDLE, "Before mending: " + CountsText(work.check, false));
         work.mending = MendAll;
         RebuildPage(work);

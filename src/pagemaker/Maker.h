@@ -6,11 +6,17 @@
 
 #include "lineart/Making.h"
 
-enum class DrawingRead { Ok, Unreadable, TooLarge };
+enum class DrawingRead { Ok, Unreadable, TooLarge, Heif };
 
-// A drawing's grey levels, its paper made white: an image file decoded by the imaging component,
-// or the outline of a page file (a whole sheet).
-DrawingRead ReadDrawing(const wchar_t* path, Drawing& drawing);
+// An image's grey levels, its paper made white, and the same in colour at a photo's size (for a
+// photo only, both shrunk while read), upright as its orientation says: an image file decoded by
+// the imaging component, or the outline of a page file (a whole sheet, no photo). Heif: a HEIC
+// photo this system has no decoder for.
+DrawingRead ReadDrawing(const wchar_t* path, Drawing& drawing, RgbImage& photo,
+                        bool photoOnly = false);
+
+// Why an image was not read, after its name: " cannot be read as a picture" and the like.
+const char* ReadFailure(DrawingRead read);
 
 enum class ReplaceResult { Done, BackupFailed, WriteFailed };
 

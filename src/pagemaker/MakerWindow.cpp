@@ -11,7 +11,6 @@
 #include <climits>
 #include <cstdio>
 
-#include "colouring/ColourTable.h"
 #include "page/FileBytes.h"
 #include "page/PageFormat.h"
 #include "page/PageSet.h"
@@ -33,12 +32,16 @@ enum : int {
     IdGaps,
     IdTurn,
     IdMendAll,
+    IdDrawing,
+    IdPhoto,
+    IdDetailText,
+    IdDetail,
     IdFirstCaption = 200, // a caption's id: this and its row's number
 };
 
 // The column beside the page, top to bottom. On a screen too short for one column the rows go on
 // in a second, a row kept with the next never parted from it.
-enum class Kind { Button, Label, Slider, Check, Choice, Thumb };
+enum class Kind { Button, Label, Slider, Check, Radio, Choice, Thumb };
 struct Row {
     Kind kind;
     int id;
@@ -52,6 +55,12 @@ constexpr const wchar_t* GapChoices[] = {L"1 pixel",  L"2 pixels", L"3 pixels", 
                                          L"5 pixels", L"6 pixels", nullptr};
 constexpr Row Rows[] = {
     {Kind::Button, IdOpen, L"Open drawing...", nullptr, 1, false},
+    // What the page is made from, as the Page Maker judged it or as the parent chose; a photo's
+    // detail (drawings have the settings below).
+    {Kind::Radio, IdDrawing, L"Drawing", nullptr, 1, true},
+    {Kind::Radio, IdPhoto, L"Photo", nullptr, 1, true},
+    {Kind::Label, IdDetailText, L"Detail: 5 of 5", nullptr, 1, true},
+    {Kind::Slider, IdDetail, L"", nullptr, 1, false},
     {Kind::Label, IdThresholdText, L"Threshold: 255", nullptr, 1, true},
     {Kind::Slider, IdThreshold, L"", nullptr, 1, false},
     {Kind::Label, 0, L"Thicker lines:", nullptr, 1, true},
@@ -81,6 +90,9 @@ constexpr const wchar_t* Explained =
     L"Each tint is what one click fills. Red marks a leak (a gap that lets the colour run into the "
     L"next area) or a region too small to hit. Mend all cleans specks, closes gaps and fills tiny "
     L"pockets.";
+constexpr const wchar_t* PhotoExplained =
+    L"A photo: each tint is what one click fills, every area closed. Detail sets how many areas: "
+    L"fewer for the youngest or a busy photo. Not a photo? Click Drawing.";
 constexpr const wchar_t* NoLines =
     L"Nothing to colour: this drawing gives no line at this threshold.";
 constexpr const wchar_t* TooFew = L"Nothing to colour: this drawing gives fewer than two areas "
@@ -216,6 +228,7 @@ void MeasureRows() {
             Heights[i] = Px(26);
             break;
         case Kind::Check:
+        case Kind::Radio:
             Heights[i] = std::max(LineHeight, Px(13)) + Px(4);
             width = text + Px(13 + 8); // the box, a gap, the text
             break;
@@ -278,7 +291,7 @@ int ColumnsWidth(int columns) {
 int StatusHeight(int width) {
     FontDc measure;
     int height = 0;
-    for (const wchar_t* text : {Welcome, Explained, NoLines, TooFew})
+    for (const wchar_t* text : {Welcome, Explained, PhotoExplained, NoLines, TooFew})
         height = std::max(height, int(TextSize(measure.dc, text, width).cy));
     for (const PageSetEntry& picture : PageSet)
         height = std::max(height, int(TextSize(measure.dc, DoneText(picture), width).cy));
@@ -364,15 +377,23 @@ void LoadThumb() {
     wchar_t path[MAX_PATH];
     std::vector<uint8_t> bytes;
     BitmapFileHeader fh;
+    // A 1-bit page holds outline and blank pixels only: black and white are all it shows in; a
+    // coloured page brings its own colours.
+    PalEntry plain[256];
+    for (PalEntry& entry : plain)
+        entry = {255, 255, 255, 0};
+    plain[OutlineIndex] = {0, 0, 0, 0};
     ThumbPixels.resize(PagePixelBytes);
     if (!PicturePath(SelectedPicture(), path) || ReadWholeFile(path, bytes) != ReadResult::Ok ||
-        !ParseShownPage(bytes.data(), bytes.size(), fh, ThumbInfo, ThumbPixels.data()))
+        !ParsePage(bytes.data(), bytes.size(), plain, fh, ThumbInfo, ThumbPixels.data()))
         ThumbPixels.clear();
     InvalidateRect(Window, &Thumb, FALSE);
 }
 
 void ShowThreshold() {
     SetText(IdThresholdText, L"Threshold: " + std::to_wstring(Work.settings.threshold));
+    SetText(IdDetailText, L"Detail: " + std::to_wstring(Work.settings.detail) + L" of " +
+                              std::to_wstring(DetailSteps));
 }
 
 // After any change to the page: the counts, which buttons make sense, and the view.
@@ -383,9 +404,17 @@ void PageChanged() {
     ShowThreshold();
     const PageVerdict verdict = open ? JudgePage(Work.mask, Work.check) : PageVerdict::NoLines;
     SetText(IdCounts, open ? Wide(CountsText(Work.check, true)) : L"No drawing yet");
-    EnableWindow(GetDlgItem(Window, IdCloseGaps), open && !Work.check.leaks.empty());
-    EnableWindow(GetDlgItem(Window, IdFillPockets), open && !Work.check.tiny.empty());
-    EnableWindow(GetDlgItem(Window, IdMendAll), open);
+    // A photo's page is closed as made: the drawing's settings and mending are for drawings.
+    const bool photo = open && Work.settings.kind == PageKind::Photo;
+    CheckRadioButton(Window, IdDrawing, IdPhoto, photo ? IdPhoto : IdDrawing);
+    EnableWindow(GetDlgItem(Window, IdDrawing), open);
+    EnableWindow(GetDlgItem(Window, IdPhoto), open && !Work.photo.Empty());
+    EnableWindow(GetDlgItem(Window, IdDetail), photo);
+    for (int id : {IdThreshold, IdThicken, IdGaps, IdTurn})
+        EnableWindow(GetDlgItem(Window, id), !photo);
+    EnableWindow(GetDlgItem(Window, IdCloseGaps), !photo && open && !Work.check.leaks.empty());
+    EnableWindow(GetDlgItem(Window, IdFillPockets), !photo && open && !Work.check.tiny.empty());
+    EnableWindow(GetDlgItem(Window, IdMendAll), !photo && open);
     EnableWindow(GetDlgItem(Window, IdReplace), verdict == PageVerdict::Usable);
     if (open && verdict != PageVerdict::Usable)
         SetText(IdStatus, verdict == PageVerdict::NoLines ? NoLines : TooFew);
@@ -410,8 +439,9 @@ void OpenDrawing() {
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = Window;
-    dialog.lpstrFilter = L"Drawings\0*.png;*.jpg;*.jpeg;*.gif;*.bmp;*.tif;*.tiff;*.col\0"
-                         L"All files\0*.*\0";
+    dialog.lpstrFilter =
+        L"Drawings and photos\0*.png;*.jpg;*.jpeg;*.gif;*.bmp;*.tif;*.tiff;*.heic;*.heif;*.col\0"
+        L"All files\0*.*\0";
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrTitle = L"Open a drawing";
@@ -422,17 +452,21 @@ void OpenDrawing() {
     if (!GetOpenFileNameW(&dialog))
         return;
     Drawing drawing;
-    const DrawingRead read = ReadDrawing(path, drawing);
+    RgbImage photo;
+    const DrawingRead read = ReadDrawing(path, drawing, photo);
     if (read != DrawingRead::Ok) {
-        Message(std::wstring(path) +
-                    (read == DrawingRead::TooLarge
-                         ? L"\n\nThis drawing is too large (more than 64 million pixels)."
-                         : L"\n\nThis file cannot be read as a picture. Page Maker opens PNG, "
-                           L"JPEG, GIF, BMP and TIFF drawings and Hueberry pages."),
+        Message(std::wstring(path) + Wide(ReadFailure(read)) +
+                    (read == DrawingRead::Unreadable
+                         ? L".\n\nPage Maker opens PNG, JPEG, GIF, BMP and TIFF photos and "
+                           L"drawings and Hueberry pages."
+                         : L"."),
                 MB_ICONEXCLAMATION);
         return;
     }
     Work.drawing = std::move(drawing);
+    Work.photo = std::move(photo);
+    Work.partsMade = false;
+    Work.settings.kind = ChooseKind(KindChoice::FromImage, Work.photo);
     Work.pageGrey.clear();
     Work.mending = MakerMending();
     Unsaved = true;
@@ -443,7 +477,7 @@ void OpenDrawing() {
         DrawingsFolder[name] = 0;
     }
     SetWindowTextW(Window, (L"Hueberry Page Maker - " + chosen.substr(name + 1)).c_str());
-    SetText(IdStatus, Explained);
+    SetText(IdStatus, Work.settings.kind == PageKind::Photo ? PhotoExplained : Explained);
     PageChanged();
 }
 
@@ -562,6 +596,11 @@ void CreateControls() {
         case Kind::Check:
             AddControl(WC_BUTTONW, row.text, BS_AUTOCHECKBOX | WS_TABSTOP, row.id);
             break;
+        case Kind::Radio: // the first of a pair starts its group
+            AddControl(WC_BUTTONW, row.text,
+                       BS_AUTORADIOBUTTON | (row.id == IdDrawing ? WS_GROUP | WS_TABSTOP : 0),
+                       row.id);
+            break;
         case Kind::Choice: {
             HWND choice =
                 AddControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, row.id);
@@ -580,6 +619,11 @@ void CreateControls() {
     SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
     SendMessageW(slider, TBM_SETPAGESIZE, 0, 16);
     SendMessageW(slider, TBM_SETPOS, TRUE, Work.settings.threshold);
+    HWND detail = GetDlgItem(Window, IdDetail);
+    SendMessageW(detail, TBM_SETRANGE, TRUE, MAKELPARAM(1, DetailSteps));
+    SendMessageW(detail, TBM_SETPAGESIZE, 0, 1);
+    SendMessageW(detail, TBM_SETPOS, TRUE, Work.settings.detail);
+    EnableWindow(detail, FALSE); // until a photo is open
     SendDlgItemMessageW(Window, IdGaps, CB_SETCURSEL, Work.settings.gaps - 1, 0);
     HWND picture = GetDlgItem(Window, IdPicture);
     for (const PageSetEntry& p : PageSet)
@@ -626,7 +670,11 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     case WM_HSCROLL:
-        Work.settings.threshold = int(SendDlgItemMessageW(window, IdThreshold, TBM_GETPOS, 0, 0));
+        if (HWND(lParam) == GetDlgItem(window, IdDetail))
+            Work.settings.detail = int(SendDlgItemMessageW(window, IdDetail, TBM_GETPOS, 0, 0));
+        else
+            Work.settings.threshold =
+                int(SendDlgItemMessageW(window, IdThreshold, TBM_GETPOS, 0, 0));
         SettingChanged();
         return 0;
     case WM_TIMER:
@@ -660,6 +708,12 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
                     1 + int(SendDlgItemMessageW(window, IdGaps, CB_GETCURSEL, 0, 0));
                 SettingChanged();
             }
+            break;
+        case IdDrawing:
+        case IdPhoto:
+            Work.settings.kind = LOWORD(wParam) == IdPhoto ? PageKind::Photo : PageKind::Drawing;
+            SetText(IdStatus, Work.settings.kind == PageKind::Photo ? PhotoExplained : Explained);
+            SettingChanged();
             break;
         case IdTurn:
             Work.settings.turn = IsDlgButtonChecked(window, IdTurn) == BST_CHECKED;

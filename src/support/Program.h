@@ -29,8 +29,6 @@ extern int BusyFlag; // set while a modal dialog or a print job runs
 extern int SelectedColourId;
 extern int SelectedColourIndex;
 
-// The main window's class: one copy at a time finds another by it, and so does the Page Maker.
-constexpr const char* MainWindowClass = "HUEBERRYWIN";
 constexpr UINT MsgShowIntro = 1025;
 constexpr UINT MsgCreateButtons = 2024;
 

@@ -1,10 +1,9 @@
 // Regions, leaks and their bridges, tiny regions and specks of a page's lines, their mending, and
-// the page file of the lines.
-#include "lineart/PageCheck.h"
+// pockets under a floor.
+#include "image/PageCheck.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <set>
 #include <utility>
 
@@ -42,7 +41,7 @@ LineMask Square(const LineMask& in, int r, bool grow) {
         std::copy(in.begin() + size_t(y) * W, in.begin() + size_t(y + 1) * W, row.begin() + r);
         SquarePass(row.data(), across.data() + size_t(y + r) * W, r, 1, grow);
     }
-    LineMask out(in.size());
+    LineMask out = PageMask();
     for (int y = 0; y < H; ++y)
         SquarePass(across.data() + size_t(y) * W, out.data() + size_t(y) * W, r, W, grow);
     return out;
@@ -193,7 +192,7 @@ void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
     for (size_t i = 0; i < n; ++i)
         closedOpen[i] = !closed[i];
     std::vector<int32_t> part, partSize;
-    LabelGroups(closedOpen, W, false, part, partSize, boxes);
+    LabelGroups(Mask(W, H, std::move(closedOpen)), false, part, partSize, boxes);
     std::vector<int32_t> area(n);
     for (size_t i = 0; i < n; ++i)
         area[i] = part[i] >= 0 && partSize[part[i]] >= TinyRegionPixels ? part[i] : -1;
@@ -203,7 +202,7 @@ void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
     for (size_t i = 0; i < n; ++i)
         rest[i] = open[i] && area[i] < 0;
     std::vector<int32_t> group, groupSize;
-    LabelGroups(rest, W, false, group, groupSize, boxes);
+    LabelGroups(Mask(W, H, std::move(rest)), false, group, groupSize, boxes);
     std::vector<int32_t> touched(groupSize.size(), -1);
     std::vector<uint8_t> joins(groupSize.size(), 0);
     for (size_t i = 0; i < n; ++i) {
@@ -260,7 +259,7 @@ void CheckPage(const LineMask& mask, int gapWidth, PageCheck& check) {
     for (size_t i = 0; i < n; ++i)
         open[i] = !mask[i];
     std::vector<PixelBox> boxes;
-    LabelGroups(open, W, false, check.region, check.size, boxes);
+    LabelGroups(Mask(W, H, std::move(open)), false, check.region, check.size, boxes);
     check.tiny.clear();
     int32_t largest = 0;
     for (size_t r = 0; r < boxes.size(); ++r) {
@@ -293,45 +292,17 @@ void BridgeGaps(LineMask& mask, const PageCheck& check) {
         mask[i] |= check.bridge[i];
 }
 
-void FillTinyPockets(LineMask& mask, const PageCheck& check) {
+void FillTinyPockets(LineMask& mask, const PageCheck& check, int floor) {
     for (size_t i = 0; i < mask.size(); ++i)
-        if (check.region[i] >= 0 && check.size[check.region[i]] < TinyRegionPixels)
+        if (check.region[i] >= 0 && check.size[check.region[i]] < floor)
             mask[i] = 1;
 }
 
 void CleanSpecks(LineMask& mask) {
     std::vector<int32_t> label, size;
     std::vector<PixelBox> boxes;
-    LabelGroups(mask, W, true, label, size, boxes);
+    LabelGroups(mask, true, label, size, boxes);
     for (size_t i = 0; i < mask.size(); ++i)
         if (label[i] >= 0 && size[label[i]] < SpeckPixels)
             mask[i] = 0;
-}
-
-LineMask MaskFromPage(const uint8_t* pixels) {
-    LineMask mask(PagePixelBytes);
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x)
-            mask[size_t(y) * W + x] = pixels[size_t(H - 1 - y) * W + x] == OutlineIndex;
-    return mask;
-}
-
-std::vector<uint8_t> MonoPageFile(const LineMask& mask) {
-    // A 1-bit bitmap of the lines (set bits blank, rows bottom-up and padded to 32 bits), made
-    // into a page by the same converter as every shipped page.
-    constexpr uint32_t rowBytes = (W + 31) / 32 * 4, dataBytes = rowBytes * H;
-    std::vector<uint8_t> bmp(62 + dataBytes, 0);
-    const BitmapFileHeader fh{BitmapMagic, 62 + dataBytes, 0, 0, 62};
-    const BitmapInfoHeader h{40, W, H, 1, 1, 0, dataBytes, 2835, 2835, 2, 2};
-    const uint8_t colours[8] = {0, 0, 0, 0, 255, 255, 255, 0};
-    std::memcpy(bmp.data(), &fh, sizeof fh);
-    std::memcpy(bmp.data() + sizeof fh, &h, sizeof h);
-    std::memcpy(bmp.data() + sizeof fh + sizeof h, colours, sizeof colours);
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x)
-            if (!mask[size_t(y) * W + x])
-                bmp[62 + size_t(H - 1 - y) * rowBytes + x / 8] |= uint8_t(0x80 >> (x % 8));
-    std::vector<uint8_t> page;
-    ConvertBmpBytes(bmp.data(), bmp.size(), page);
-    return page;
 }

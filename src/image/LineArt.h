@@ -5,24 +5,15 @@
 #include <cstdint>
 #include <vector>
 
-// A page's lines: 660 x 460 bytes, top row first, 1 on a line pixel and 0 on an open one.
-using LineMask = std::vector<uint8_t>;
+#include "image/Image.h"
+
+// A page's lines: 660 x 460, 1 on a line pixel and 0 on an open one.
+using LineMask = Mask;
+LineMask PageMask(uint8_t value = 0);
 
 constexpr int DefaultThreshold = 160; // grey levels below it are line
 constexpr int MaxThicken = 2;
 constexpr int PageMargin = 8; // open page left round the drawing's lines on every side
-
-// A rectangle of pixels, edges included.
-struct PixelBox {
-    int left, top, right, bottom;
-};
-
-// Labels the groups of the pixels of an image width pixels wide where member is non-zero (4- or
-// 8-connected), in reading order of their first pixels, and -1 elsewhere; with their sizes and
-// boxes.
-void LabelGroups(const std::vector<uint8_t>& member, int width, bool eight,
-                 std::vector<int32_t>& label, std::vector<int32_t>& size,
-                 std::vector<PixelBox>& box);
 
 // A drawing's grey levels (0 black, 255 white), top row first. A whole sheet is placed as it is,
 // without looking for the drawing on it (a page file's outline is one).

@@ -1,9 +1,10 @@
 // Grey from colour, white paper, the drawing found on its sheet, the fit, area-averaged scaling,
 // the quarter turn, threshold and thickening.
-#include "lineart/LineArt.h"
+#include "image/LineArt.h"
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "page/PageFormat.h"
 
@@ -72,16 +73,6 @@ void WhitenPaper(std::vector<uint8_t>& grey) {
 
 namespace {
 
-struct Step {
-    int x, y;
-};
-
-// The steps from a pixel to its neighbours: the four beside it, then the four at its corners.
-constexpr Step Around[] = {
-    {-1, 0},  {1, 0},  {0, -1}, {0, 1}, // beside
-    {-1, -1}, {1, -1}, {-1, 1}, {1, 1}, // at the corners
-};
-
 int Distance(const PixelBox& a, const PixelBox& b) {
     const int dx = std::max({0, a.left - b.right, b.left - a.right});
     const int dy = std::max({0, a.top - b.bottom, b.top - a.bottom});
@@ -94,47 +85,6 @@ PixelBox Join(const PixelBox& a, const PixelBox& b) {
 }
 
 } // namespace
-
-// Plain pointers: a debug build's vectors are slow here.
-void LabelGroups(const std::vector<uint8_t>& member, int width, bool eight,
-                 std::vector<int32_t>& label, std::vector<int32_t>& size,
-                 std::vector<PixelBox>& box) {
-    label.assign(member.size(), -1);
-    size.clear();
-    box.clear();
-    const int height = int(member.size()) / width;
-    std::vector<int32_t> stack(member.size()); // each pixel goes on it once at most
-    const uint8_t* in = member.data();
-    int32_t *at = label.data(), *pending = stack.data();
-    const Step* const last = eight ? std::end(Around) : Around + 4;
-    for (int32_t start = 0; start < int32_t(member.size()); ++start) {
-        if (!in[start] || at[start] >= 0)
-            continue;
-        const int32_t id = int32_t(size.size());
-        PixelBox b{start % width, start / width, start % width, start / width};
-        int32_t count = 0;
-        at[start] = id;
-        size_t top = 0;
-        pending[top++] = start;
-        while (top) {
-            const int32_t p = pending[--top], x = p % width, y = p / width;
-            ++count;
-            b = Join(b, {x, y, x, y});
-            for (const Step* step = Around; step != last; ++step) {
-                const int qx = x + step->x, qy = y + step->y;
-                if (qx < 0 || qy < 0 || qx >= width || qy >= height)
-                    continue;
-                const int32_t q = qy * width + qx;
-                if (in[q] && at[q] < 0) {
-                    at[q] = id;
-                    pending[top++] = q;
-                }
-            }
-        }
-        size.push_back(count);
-        box.push_back(b);
-    }
-}
 
 DrawingExtent FindDrawing(const Drawing& drawing, int threshold) {
     DrawingExtent e;
@@ -161,7 +111,7 @@ DrawingExtent FindDrawing(const Drawing& drawing, int threshold) {
     const size_t n = dark.size();
     std::vector<int32_t> label, sizes;
     std::vector<PixelBox> boxes;
-    LabelGroups(dark, across, true, label, sizes, boxes);
+    LabelGroups(Mask(across, down, std::move(dark)), true, label, sizes, boxes);
     // The parts whose every cell lies in the band along the border.
     const int bandX = std::max(1, across * 8 / 100), bandY = std::max(1, down * 8 / 100);
     std::vector<uint8_t> inBand(boxes.size(), 1);
@@ -311,8 +261,12 @@ std::vector<uint8_t> DrawingOnPage(const Drawing& d, const DrawingExtent& e, boo
     return page;
 }
 
+LineMask PageMask(uint8_t value) {
+    return LineMask(StdPageWidth, StdPageHeight, value);
+}
+
 LineMask ThresholdPage(const std::vector<uint8_t>& pageGrey, int threshold) {
-    LineMask mask(pageGrey.size());
+    LineMask mask = PageMask();
     for (size_t i = 0; i < mask.size(); ++i)
         mask[i] = pageGrey[i] < threshold;
     return mask;

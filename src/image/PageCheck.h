@@ -1,11 +1,10 @@
 // What one click would fill on a page, and the two faults a child would meet: leaks (a narrow gap
-// joining two areas into one region) and regions too small to hit; their mending; page files of
-// lines.
+// joining two areas into one region) and regions too small to hit; their mending.
 #pragma once
 #include <cstdint>
 #include <vector>
 
-#include "lineart/LineArt.h"
+#include "image/LineArt.h"
 
 constexpr int TinyRegionPixels = 30; // a region smaller than this is too small to hit
 constexpr int SpeckPixels = 10;      // a loose bit of line smaller than this is a speck
@@ -38,16 +37,9 @@ void CloseGaps(LineMask& mask, const PageCheck& check);
 // Puts line on the bridges of the leaks found by the check, and nowhere else.
 void BridgeGaps(LineMask& mask, const PageCheck& check);
 
-// Puts line on every pixel of the regions smaller than TinyRegionPixels.
-void FillTinyPockets(LineMask& mask, const PageCheck& check);
+// Puts line on every pixel of the regions smaller than floor pixels.
+void FillTinyPockets(LineMask& mask, const PageCheck& check, int floor = TinyRegionPixels);
 
 // Makes white every loose bit of line (8-connected) smaller than SpeckPixels: stipples, dust,
 // noise.
 void CleanSpecks(LineMask& mask);
-
-// The lines of a page held in memory (660 x 460 colour indices, bottom row first): its outline
-// pixels.
-LineMask MaskFromPage(const uint8_t* pixels);
-
-// The bytes of a 1-bit page file of the lines, with the blank flag 1, as the shipped pages are.
-std::vector<uint8_t> MonoPageFile(const LineMask& mask);

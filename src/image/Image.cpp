@@ -1,0 +1,234 @@
+// Connected parts, scaling by area, shrinking while decoding, a photo's orientation and format.
+#include "image/Image.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+struct Step {
+    int x, y;
+};
+
+// The steps from a pixel to its neighbours: the four beside it, then the four at its corners.
+constexpr Step Around[] = {
+    {-1, 0},  {1, 0},  {0, -1}, {0, 1}, // beside
+    {-1, -1}, {1, -1}, {-1, 1}, {1, 1}, // at the corners
+};
+
+} // namespace
+
+// Plain pointers: a debug build's vectors are slow here.
+void LabelGroups(const Mask& member, bool eight, std::vector<int32_t>& label,
+                 std::vector<int32_t>& size, std::vector<PixelBox>& box) {
+    label.assign(member.size(), -1);
+    size.clear();
+    box.clear();
+    const int width = member.width, height = member.height;
+    std::vector<int32_t> stack(member.size()); // each pixel goes on it once at most
+    const uint8_t* in = member.px.data();
+    int32_t *at = label.data(), *pending = stack.data();
+    const Step* const last = eight ? std::end(Around) : Around + 4;
+    for (int32_t start = 0; start < int32_t(member.size()); ++start) {
+        if (!in[start] || at[start] >= 0)
+            continue;
+        const int32_t id = int32_t(size.size());
+        PixelBox b{start % width, start / width, start % width, start / width};
+        int32_t count = 0;
+        at[start] = id;
+        size_t top = 0;
+        pending[top++] = start;
+        while (top) {
+            const int32_t p = pending[--top], x = p % width, y = p / width;
+            ++count;
+            b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x),
+                 std::max(b.bottom, y)};
+            for (const Step* step = Around; step != last; ++step) {
+                const int qx = x + step->x, qy = y + step->y;
+                if (qx < 0 || qy < 0 || qx >= width || qy >= height)
+                    continue;
+                const int32_t q = qy * width + qx;
+                if (in[q] && at[q] < 0) {
+                    at[q] = id;
+                    pending[top++] = q;
+                }
+            }
+        }
+        size.push_back(count);
+        box.push_back(b);
+    }
+}
+
+RgbImage ScaleByArea(const RgbImage& in, int width, int height) {
+    RgbImage out{width, height, std::vector<uint8_t>(size_t(width) * height * 3)};
+    const double sx = double(in.width) / width, sy = double(in.height) / height;
+    std::vector<double> row(size_t(width) * 3);
+    for (int y = 0; y < height; ++y) {
+        std::fill(row.begin(), row.end(), 0.0);
+        const double y0 = y * sy, y1 = (y + 1) * sy;
+        for (int iy = int(y0); iy < in.height && iy < y1; ++iy) {
+            const double wy = std::min(y1, iy + 1.0) - std::max(y0, double(iy));
+            const uint8_t* src = in.rgb.data() + size_t(iy) * in.width * 3;
+            for (int x = 0; x < width; ++x) {
+                const double x0 = x * sx, x1 = (x + 1) * sx;
+                for (int ix = int(x0); ix < in.width && ix < x1; ++ix) {
+                    const double w = wy * (std::min(x1, ix + 1.0) - std::max(x0, double(ix)));
+                    for (int c = 0; c < 3; ++c)
+                        row[size_t(x) * 3 + c] += w * src[size_t(ix) * 3 + c];
+                }
+            }
+        }
+        for (size_t i = 0; i < row.size(); ++i)
+            out.rgb[size_t(y) * width * 3 + i] =
+                uint8_t(std::clamp(row[i] / (sx * sy) + 0.5, 0.0, 255.0));
+    }
+    return out;
+}
+
+void AddShrunkRows(const uint8_t* pixels, size_t stride, int width, int rows, int top, int channels,
+                   int factor, int outWidth, std::vector<uint32_t>& sums) {
+    for (int y = 0; y < rows; ++y) {
+        const uint8_t* p = pixels + size_t(y) * stride;
+        uint32_t* out = sums.data() + size_t((top + y) / factor) * outWidth * 4;
+        for (int x = 0; x < width; ++x, p += channels) {
+            uint32_t* o = out + size_t(std::min(x / factor, outWidth - 1)) * 4;
+            if (channels == 1) {
+                o[0] += p[0], o[1] += p[0], o[2] += p[0];
+            } else {
+                const uint32_t a = channels == 4 ? p[3] : 255, white = 255 * (255 - a);
+                o[0] += (p[2] * a + white) / 255, o[1] += (p[1] * a + white) / 255,
+                    o[2] += (p[0] * a + white) / 255;
+            }
+            ++o[3];
+        }
+    }
+}
+
+RgbImage FromShrunkSums(const std::vector<uint32_t>& sums, int outWidth, int outHeight) {
+    RgbImage image{outWidth, outHeight, std::vector<uint8_t>(size_t(outWidth) * outHeight * 3)};
+    for (size_t i = 0; i < size_t(outWidth) * outHeight; ++i) {
+        const uint32_t n = std::max(sums[i * 4 + 3], 1u);
+        for (int c = 0; c < 3; ++c)
+            image.rgb[i * 3 + c] = uint8_t((sums[i * 4 + c] + n / 2) / n);
+    }
+    return image;
+}
+
+int PhotoOrientation(const uint8_t* b, size_t size) {
+    if (size < 4 || b[0] != 0xFF || b[1] != 0xD8)
+        return 1;
+    size_t at = 2;
+    while (at + 4 <= size && b[at] == 0xFF) {
+        const uint8_t marker = b[at + 1];
+        const size_t length = size_t(b[at + 2]) << 8 | b[at + 3];
+        if (marker == 0xDA || marker == 0xD9 || length < 2 || at + 2 + length > size)
+            return 1;
+        const uint8_t* s = b + at + 4;
+        const size_t n = length - 2;
+        if (marker == 0xE1 && n >= 14 && !std::memcmp(s, "Exif\0\0", 6)) {
+            const uint8_t* t = s + 6; // the TIFF header: byte order, 42, the first IFD's offset
+            const size_t tn = n - 6;
+            const bool big = t[0] == 'M';
+            const auto u16 = [&](size_t o) {
+                return o + 2 > tn ? 0u
+                       : big      ? unsigned(t[o]) << 8 | t[o + 1]
+                                  : t[o] | unsigned(t[o + 1]) << 8;
+            };
+            const auto u32 = [&](size_t o) {
+                return size_t(u16(o + (big ? 0 : 2))) << 16 | u16(o + (big ? 2 : 0));
+            };
+            if ((t[0] != 'M' && t[0] != 'I') || u16(2) != 42)
+                return 1;
+            const size_t ifd = u32(4);
+            for (unsigned i = 0, count = u16(ifd); i < count; ++i) {
+                const size_t entry = ifd + 2 + size_t(i) * 12;
+                if (entry + 12 > tn)
+                    return 1;
+                if (u16(entry) == 0x0112) {
+                    const unsigned value = u16(entry + 8);
+                    return u16(entry + 2) == 3 && value >= 1 && value <= 8 ? int(value) : 1;
+                }
+            }
+            return 1;
+        }
+        at += 2 + length;
+    }
+    return 1;
+}
+
+namespace {
+
+// The pixels of w x h, of channels bytes each, as they show when stored with that orientation.
+std::vector<uint8_t> Turned(const std::vector<uint8_t>& in, int w, int h, int channels,
+                            int orientation) {
+    const bool across = orientation >= 5 && orientation <= 8; // width and height swap
+    const int ow = across ? h : w, oh = across ? w : h;
+    std::vector<uint8_t> out(in.size());
+    for (int y = 0; y < oh; ++y)
+        for (int x = 0; x < ow; ++x) {
+            // The stored pixel that shows at x, y.
+            int sx = x, sy = y;
+            switch (orientation) {
+            case 2:
+                sx = w - 1 - x;
+                break;
+            case 3:
+                sx = w - 1 - x, sy = h - 1 - y;
+                break;
+            case 4:
+                sy = h - 1 - y;
+                break;
+            case 5:
+                sx = y, sy = x;
+                break;
+            case 6:
+                sx = y, sy = h - 1 - x;
+                break;
+            case 7:
+                sx = w - 1 - y, sy = h - 1 - x;
+                break;
+            case 8:
+                sx = w - 1 - y, sy = x;
+                break;
+            default:
+                break;
+            }
+            std::copy_n(in.data() + (size_t(sy) * w + sx) * channels, channels,
+                        out.data() + (size_t(y) * ow + x) * channels);
+        }
+    return out;
+}
+
+bool Across(int orientation) {
+    return orientation >= 5 && orientation <= 8;
+}
+
+} // namespace
+
+RgbImage Upright(const RgbImage& in, int orientation) {
+    const bool across = Across(orientation);
+    return {across ? in.height : in.width, across ? in.width : in.height,
+            Turned(in.rgb, in.width, in.height, 3, orientation)};
+}
+
+Mask Upright(const Mask& in, int orientation) {
+    const bool across = Across(orientation);
+    return Mask(across ? in.height : in.width, across ? in.width : in.height,
+                Turned(in.px, in.width, in.height, 1, orientation));
+}
+
+bool IsHeif(const uint8_t* b, size_t size) {
+    if (size < 16 || std::memcmp(b + 4, "ftyp", 4))
+        return false;
+    const size_t box =
+        std::min(size, size_t(b[0]) << 24 | size_t(b[1]) << 16 | size_t(b[2]) << 8 | b[3]);
+    static const char* const brands[] = {"heic", "heix", "hevc", "hevx",
+                                         "heim", "heis", "mif1", "msf1"};
+    // The major brand, then the compatible ones after the minor version.
+    for (size_t at = 8; at + 4 <= box; at += at == 8 ? 8 : 4)
+        for (const char* brand : brands)
+            if (!std::memcmp(b + at, brand, 4))
+                return true;
+    return false;
+}

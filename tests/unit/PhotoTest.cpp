@@ -1,0 +1,137 @@
+// Photos to pages: the segmentation's promises at every detail (closed, large enough, more with
+// detail, on the photo's edges, framed), photo or drawing, the orientation, HEIF, shrinking.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "lineart/Making.h"
+
+namespace {
+
+// A photo of 900 x 600: tiles of 96 colours under a soft light, a dark disc in the middle, noise.
+RgbImage Scene() {
+    RgbImage p{900, 600, std::vector<uint8_t>(900 * 600 * 3)};
+    uint32_t seed = 1;
+    for (size_t i = 0; i < p.rgb.size(); ++i) {
+        const int x = int(i / 3 % 900), y = int(i / 2700), c = int(i % 3);
+        const bool disc = (x - 450) * (x - 450) + (y - 300) * (y - 300) < 120 * 120;
+        const int level =
+            disc ? 30 : 40 + ((x / 75 + 12 * (y / 75)) * (37 + 53 * c)) % 180 + x / 30;
+        seed = seed * 1103515245 + 12345;
+        p.rgb[i] = uint8_t(std::clamp(level + int(seed >> 28) - 8, 0, 255));
+    }
+    return p;
+}
+
+TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
+    const RgbImage scene = Scene();
+    PhotoParts parts;
+    SplitPhoto(scene, parts);
+    int before = 0;
+    for (int detail = 1; detail <= DetailSteps; ++detail) {
+        const LineMask page = PhotoPage(parts, detail, 3);
+        PageCheck check;
+        CheckPage(page, 3, check);
+        const int areas = int(check.size.size());
+        EXPECT_EQ(0u, check.leaks.size()) << detail;
+        EXPECT_LE(PhotoAreaFloor, *std::min_element(check.size.begin(), check.size.end()));
+        EXPECT_LE(before, areas) << detail;
+        EXPECT_TRUE(detail != DefaultDetail || (areas >= 15 && areas <= 80)) << areas;
+        before = areas;
+        // Its lines where the photo's edges are: within 9 photo pixels of a tile's side or the
+        // disc's rim, a page pixel being 900 / 644 of them; the disc whole, one area.
+        for (int y = 15; y < 444; ++y)
+            for (int x = 8; x < 652; ++x) {
+                const double px = (x - 7.5) * 900 / 644, py = (y - 14.5) * 900 / 644;
+                const double rim = std::abs(std::hypot(px - 450, py - 300) - 120);
+                const double side = std::min(std::abs(std::remainder(px, 75.0)),
+                                             std::abs(std::remainder(py, 75.0)));
+                if (page[size_t(y) * 660 + x] && std::min(rim, side) > 9)
+                    ADD_FAILURE() << detail << ": a line at " << x << "," << y;
+            }
+        // No sliver: every area at least four pixels wide on average (its pixels at least twice
+        // its border with the lines).
+        std::vector<int> border(check.size.size());
+        for (size_t i = 661; i < page.size() - 661; ++i)
+            if (check.region[i] >= 0)
+                border[size_t(check.region[i])] +=
+                    page[i - 1] + page[i + 1] + page[i - 660] + page[i + 660];
+        for (size_t r = 0; r < border.size(); ++r)
+            EXPECT_GE(check.size[r], 2 * border[r]) << detail << " " << r;
+        EXPECT_NEAR(3.14159 * 120 * 120 * 644 * 644 / 900 / 900,
+                    check.size[check.region[230 * 660 + 330]], 1200);
+        // Fitted 644 x 429 at 8, 15: framed on all four sides, the frame two pixels wide, so no
+        // area runs into the margin.
+        std::string frame;
+        for (const int at : {245 * 660 + 7, 245 * 660 + 8, 245 * 660 + 652, 245 * 660 + 653,
+                             14 * 660 + 300, 15 * 660 + 300, 444 * 660 + 300, 445 * 660 + 300})
+            frame += char('0' + page[size_t(at)]);
+        EXPECT_EQ("01100110", frame) << detail;
+    }
+    // Told from a drawing (lines on grey paper), or as chosen.
+    RgbImage drawing{200, 100, std::vector<uint8_t>(200 * 100 * 3, 230)}; // grey paper
+    for (int x = 20; x < 180; ++x)
+        for (int y : {20, 21, 79, 80})
+            std::fill_n(&drawing.rgb[(y * 200 + x) * 3], 3, 10);
+    const auto kind = [](KindChoice c, const RgbImage& i) { return int(ChooseKind(c, i)); };
+    const int drawn = int(PageKind::Drawing), shot = int(PageKind::Photo);
+    EXPECT_EQ((std::array{drawn, shot, shot, drawn, drawn}),
+              (std::array{kind(KindChoice::FromImage, drawing), kind(KindChoice::FromImage, scene),
+                          kind(KindChoice::Photo, drawing), kind(KindChoice::Drawing, scene),
+                          kind(KindChoice::Photo, RgbImage())}));
+}
+
+TEST(Photo, FileReadTurnedAndShrunk) {
+    // A JPEG's start: an APP0, then APP1 with EXIF: two entries, the orientation (274) second.
+    for (const bool big : {false, true})
+        for (const int value : {6, 8, 9}) {
+            std::vector<uint8_t> f = {0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 0, 0, 0xFF, 0xE1, 0, 42};
+            const auto u16 = [&](int v) {
+                f.push_back(uint8_t(big ? v >> 8 : v)), f.push_back(uint8_t(big ? v : v >> 8));
+            };
+            f.insert(f.end(), {'E', 'x', 'i', 'f', 0, 0, uint8_t(big ? 'M' : 'I'),
+                               uint8_t(big ? 'M' : 'I')});
+            u16(42), u16(big ? 0 : 8), u16(big ? 8 : 0), u16(2); // the first IFD at 8, 2 entries
+            u16(0x100), u16(3), u16(!big), u16(big), u16(640), u16(0); // the width
+            u16(0x112), u16(3), u16(!big), u16(big), u16(value), u16(0);
+            EXPECT_EQ(value == 9 ? 1 : value, PhotoOrientation(f.data(), f.size())) << big;
+            EXPECT_EQ(1, PhotoOrientation(f.data(), f.size() - 3)); // cut short
+        }
+    // Stored 3 wide and 2 high: a b c / d e f, one byte a pixel.
+    const Mask stored(3, 2, std::vector<uint8_t>{'a', 'b', 'c', 'd', 'e', 'f'});
+    const std::pair<int, const char*> shown[] = {{1, "abcdef"}, {2, "cbafed"}, {3, "fedcba"},
+                                                 {4, "defabc"}, {5, "adbecf"}, {6, "daebfc"},
+                                                 {7, "fcebda"}, {8, "cfbead"}};
+    for (const auto& [orientation, want] : shown) {
+        const Mask up = Upright(stored, orientation);
+        EXPECT_EQ(want, std::string(up.begin(), up.end())) << orientation;
+        EXPECT_EQ(orientation < 5 ? 3 : 2, up.width);
+        RgbImage colour{3, 2, std::vector<uint8_t>(18)};
+        colour.rgb[8] = 9; // c's blue
+        EXPECT_EQ(9, Upright(colour, orientation).rgb[(std::string(want).find('c')) * 3 + 2]);
+    }
+    // HEIF: the major brand, or a compatible one after the version.
+    const auto heif = [](const char* brands) {
+        const std::string f = std::string("\0\0\0\030ftyp", 8) + brands + "isom";
+        return IsHeif(reinterpret_cast<const uint8_t*>(f.data()), f.size());
+    };
+    EXPECT_EQ((std::array{true, true, false, false}),
+              (std::array{heif("heic0000mif1"), heif("isom0000mif1"), heif("isom0000avc1"),
+                          heif("mp420000heif")}));
+    // Blue-green-red-alpha, 3 x 2 shrunk by 2: white, red, black at half alpha, grey; the column
+    // left over is a cell of its own.
+    const uint8_t bgra[24] = {255, 255, 255, 255, 0,   0,   255, 255, 9, 9, 9, 255,
+                              0,   0,   0,   128, 100, 100, 100, 255, 9, 9, 9, 255};
+    std::vector<uint32_t> sums(2 * 4);
+    AddShrunkRows(bgra, 12, 3, 2, 0, 4, 2, 2, sums);
+    EXPECT_EQ((std::vector<uint8_t>{184, 121, 121, 9, 9, 9}), FromShrunkSums(sums, 2, 1).rgb);
+    const RgbImage two{2, 1, {0, 10, 20, 100, 110, 120}};
+    EXPECT_EQ((std::vector<uint8_t>{50, 60, 70}), ScaleByArea(two, 1, 1).rgb);
+    EXPECT_EQ((std::vector<uint8_t>{0, 10, 20, 50, 60, 70, 100, 110, 120}),
+              ScaleByArea(two, 3, 1).rgb);
+}
+
+} // namespace
