@@ -33,8 +33,14 @@ play() {
 pages="bones.col duck.col parrots.col pig.col spider.col buy_me.col"
 same_pages() { for f in "$@"; do cmp "$HB_ROOT/data/$f" "$dir/$f"; done; }
 
-# Both programs' version blocks give the installer's version.
-for p in "$exe" "$maker"; do [ "$(strings -el "$p" | grep -A1 -x ProductVersion | tail -1)" = "$version" ]; done
+# Both programs' version blocks give the installer's version; their manifests ask for the user's own
+# rights and name Windows 7, 8, 8.1 and 10/11 (Wine runs a program without one all the same).
+for p in "$exe" "$maker"; do
+    [ "$(strings -el "$p" | grep -A1 -x ProductVersion | tail -1)" = "$version" ]
+    [ "$(strings "$p" | grep -c -e 'level="asInvoker"' -e '<supportedOS Id=')" = 5 ]
+done
+strings "$exe" | grep -q '<dpiAwareness.*>system<'; strings "$maker" | grep -q '<dpiAwareness.*>PerMonitorV2'
+strings "$maker" | grep -q 'name="Microsoft.Windows.Common-Controls" version="6'
 msiexec /i "$msi"
 cmp "$exe" "$dir/hueberry.exe"; same_pages $pages hueberry.mid
 [ -s "$dir/README.txt" ]; [ -s "$dir/LICENSE.txt" ]; [ "$(entries)" = "Hueberry $version " ]
