@@ -23,7 +23,7 @@ const DialogLook Looks[] = {
 constexpr char DialogFace[] = "Tahoma";
 
 struct OpenDialog {
-    const DialogSpec& spec;
+    const DialogSpec& dialogSpec;
     DialogTemplateLayout layout;
     const DialogLook* look;
     HFONT font;
@@ -96,7 +96,7 @@ INT_PTR CALLBACK LayerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         SetBkColor(HDC(wParam), RGB(255, 255, 255));
         return INT_PTR(GetStockObject(WHITE_BRUSH));
     }
-    const DLGPROC handler = open->spec.handler;
+    const DLGPROC handler = open->dialogSpec.handler;
     if (handler && handler(dialog, message, wParam, message == WM_INITDIALOG ? 0 : lParam))
         return TRUE;
     // The platform puts the focus on the first control that takes it.
@@ -112,20 +112,20 @@ INT_PTR CALLBACK LayerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 } // namespace
 
-INT_PTR RunDialog(const DialogSpec& spec, HWND owner) {
-    OpenDialog open{spec, {}, &Looks[0], nullptr};
-    if (!ReadTemplate(spec.templateName, open.layout))
+INT_PTR RunDialog(const DialogSpec& dialogSpec, HWND owner) {
+    OpenDialog open{dialogSpec, {}, &Looks[0], nullptr};
+    if (!ReadTemplate(dialogSpec.templateName, open.layout))
         return -1;
     for (const DialogLook& look : Looks)
         if (look.pointSize == open.layout.pointSize)
             open.look = &look;
     const Font font(open.look->fontHeight);
     open.font = font.handle;
-    if (spec.holdsBusyFlag)
+    if (dialogSpec.holdsBusyFlag)
         BusyFlag = 1;
     const INT_PTR result =
-        DialogBoxParamA(hInst, spec.templateName, owner, LayerProc, LPARAM(&open));
-    if (spec.holdsBusyFlag)
+        DialogBoxParamA(hInst, dialogSpec.templateName, owner, LayerProc, LPARAM(&open));
+    if (dialogSpec.holdsBusyFlag)
         BusyFlag = 0;
     return result;
 }

@@ -16,4 +16,4 @@ struct DialogSpec {
 constexpr int LayoutVerticalUnit = 16;
 
 // Runs the dialog modally, owned by owner; its result.
-INT_PTR RunDialog(const DialogSpec& spec, HWND owner);
+INT_PTR RunDialog(const DialogSpec& dialogSpec, HWND owner);
