@@ -39,8 +39,8 @@ for p in "$exe" "$maker"; do
     [ "$(strings -el "$p" | grep -A1 -x ProductVersion | tail -1)" = "$version" ]
     [ "$(strings "$p" | grep -c -e 'level="asInvoker"' -e '<supportedOS Id=')" = 5 ]
 done
-strings "$exe" | grep -q '<dpiAwareness.*>system<'; strings "$maker" | grep -q '<dpiAwareness.*>PerMonitorV2'
-strings "$maker" | grep -q 'name="Microsoft.Windows.Common-Controls" version="6'
+[ "$(strings "$exe" | grep -c '<dpiAwareness.*>system<')" = 1 ]
+[ "$(strings "$maker" | grep -c -e '<dpiAwareness.*>PerMonitorV2' -e 'Common-Controls" version="6')" = 2 ]
 msiexec /i "$msi"
 cmp "$exe" "$dir/hueberry.exe"; same_pages $pages hueberry.mid
 [ -s "$dir/README.txt" ]; [ -s "$dir/LICENSE.txt" ]; [ "$(entries)" = "Hueberry $version " ]
