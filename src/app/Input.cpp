@@ -8,14 +8,23 @@
 
 namespace {
 
+// The busy waits below look at no messages, and drawing is held back until a thread waits or
+// flushes: Windows batches GDI calls, and Wine puts a window's surface on the display only when the
+// thread waits. A wait of no time for no messages does that and takes none.
+void ShowNow() {
+    GdiFlush();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0);
+}
+
 // Shows the button pressed for a moment, then posts its command, so a key does what a click does.
 void PressCommandButton(HWND window, int id) {
     HWND button = CommandButtons[id - IdQuit].window;
     SendMessageA(button, BM_SETSTATE, TRUE, 0);
+    ShowNow();
     Delay(125);
     SendMessageA(button, BM_SETSTATE, FALSE, 0);
     if (id == IdQuit)
-        Delay(125);
+        ShowNow(), Delay(125);
     PostMessageA(window, WM_COMMAND, WPARAM(id), 0);
 }
 

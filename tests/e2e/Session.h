@@ -147,6 +147,35 @@ class Session : public ::testing::Test {
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000)) << "the box stayed";
     }
 
+    // A button's face as the design's bitmap has it, pressed (Dn) or not.
+    static Shot Face(const std::string& name, bool pressed) {
+        Shot face;
+        EXPECT_TRUE(LoadShot(WinePath(HB_SOURCE_DIR "/resources/bitmaps/") + name +
+                                 (pressed ? "Dn.bmp" : ".bmp"),
+                             face))
+            << name;
+        return face;
+    }
+    // A key shows its button's pressed face for 125 ms, then its own: the tick it was seen back.
+    DWORD ExpectPressedFace(const std::function<void()>& press, int id, const std::string& name) {
+        const Shot face[2] = {Face(name, false), Face(name, true)};
+        HWND button = GetDlgItem(app_.Main(), id);
+        DWORD seen[2] = {0, 0}; // pressed, released
+        press();
+        WaitUntil(
+            [&] {
+                const std::vector<uint32_t> now = Grab(button).px;
+                seen[0] = seen[0] || now != face[1].px ? seen[0] : GetTickCount();
+                seen[1] = seen[0] && now == face[0].px ? GetTickCount() : 0;
+                return seen[1] != 0;
+            },
+            2000, 1);
+        const int held = int(seen[1] - seen[0]);
+        EXPECT_TRUE(seen[0] && seen[1] && held >= 100 && held <= 250)
+            << name << " seen pressed at " << seen[0] << " and back at " << seen[1];
+        return seen[1];
+    }
+
     void ExpectExit(DWORD want) {
         DWORD code = 0;
         ASSERT_TRUE(app_.WaitExit(15000, code)) << "the program did not end";

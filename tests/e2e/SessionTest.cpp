@@ -56,7 +56,13 @@ TEST_F(Session, ADayOfColouring) {
                  {VK_HOME, VK_DOWN, 3, "pig-2001"},  {VK_END, VK_DOWN, 4, "spider-2001"},
                  {'X', VK_DOWN, 5, "buyme-2001"},    {VK_SPACE, VK_DOWN, 0, "bones-2001"}};
     for (const auto& step : steps) {
-        PressKeys({step.key});
+        // The page keys show the Up or Down button pressed for a moment.
+        const bool down = step.key == VK_NEXT || step.key == VK_DOWN;
+        if (step.then)
+            PressKeys({step.key});
+        else
+            ExpectPressedFace([&] { PressKeys({step.key}); }, down ? 1006 : 1005,
+                              down ? "DownBtn" : "UpBtn");
         if (step.then)
             PressKeys({step.then});
         ASSERT_NO_FATAL_FAILURE(ExpectScreen(step.golden, &pages[step.page])) << "key " << step.key;
@@ -64,13 +70,7 @@ TEST_F(Session, ADayOfColouring) {
     }
 
     // The Up button held down shows the design's pressed face until it is let go, then steps.
-    // (A key shows it while the program waits without looking at its messages: under Wine the
-    // face is drawn then, but reaches the display only after.)
-    Shot face[2];
-    for (int pressed = 0; pressed < 2; ++pressed)
-        ASSERT_TRUE(LoadShot(WinePath(HB_SOURCE_DIR "/resources/bitmaps/UpBtn") +
-                                 (pressed ? "Dn.bmp" : ".bmp"),
-                             face[pressed]));
+    const Shot face[2] = {Face("UpBtn", false), Face("UpBtn", true)};
     RECT up{};
     GetWindowRect(GetDlgItem(app_.Main(), 1005), &up);
     const auto shows = [&](int pressed) {
@@ -166,7 +166,7 @@ TEST_F(Session, ADayOfColouring) {
     // A cancelled print changes nothing and leaves nothing busy: the next key steps. The pointer,
     // not moved, shows the edit cursor again.
     ASSERT_TRUE(CursorAt(PageLeft + R5.x, PageTop + R5.y, cursor.edit));
-    PressKeys({'P'});
+    ExpectPressedFace([] { PressKeys({'P'}); }, 1002, "PrintBtn");
     HWND dialog = app_.WaitDialog([](HWND w) { return TextOf(w) == "Print"; });
     ASSERT_NE(dialog, nullptr) << "P opened no print dialog";
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, 5000));
@@ -190,7 +190,7 @@ TEST_F(Session, ADayOfColouring) {
         v = v == OutlineIndex ? v : BlankIndex;
     ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &expected, 30000));
     EXPECT_TRUE(CursorAt(-1, -1, cursor.edit)) << "cursor not back after the wipe";
-    PressKeys({'C'});
+    ExpectPressedFace([] { PressKeys({'C'}); }, 1003, "ClearBtn");
     EXPECT_FALSE(WaitUntil([&] { return !IsWindowEnabled(app_.Main()); }, 1000, 1));
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2010", &expected));
 
@@ -204,10 +204,12 @@ TEST_F(Session, ADayOfColouring) {
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2010", &expected));
     ASSERT_LT(GdiObjects(app_.Process()), objects + 20) << "400 repaints leaked GDI objects";
 
-    // Quit (Q, in capitals) saves, in the design's colours; the next start shows the colouring,
-    // with the selection back on red.
+    // Quit (Q, in capitals) waits 125 ms more once its button is back, and saves, in the design's
+    // colours; the next start shows the colouring, with the selection back on red.
     ASSERT_NO_FATAL_FAILURE(Fill(expected, R4, Pink));
-    TypeText("Q");
+    const DWORD back = ExpectPressedFace([] { TypeText("Q"); }, 1001, "QuitBtn");
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(app_.Main()); }, 5000, 1));
+    EXPECT_GE(int(GetTickCount() - back), 100) << "Quit did not wait after the button";
     ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
     const Page saved = Read(0);
     EXPECT_TRUE(saved.pixels == expected.pixels && saved.blank == 0);
