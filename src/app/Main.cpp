@@ -45,25 +45,6 @@ void LoadAndShow() {
     LoadEffects(hInst);
 }
 
-// Everything start-up took but the display mode, in this order.
-void ReleaseAll(HWND window) {
-    KillTimer(window, 1);
-    StopMusic();
-    CloseMusic();
-    if (hcurEdit) {
-        DestroyCursor(hcurEdit);
-        hcurEdit = nullptr;
-    }
-    DeleteBitmap(hbmDotPattern);
-    DeleteBitmap(hbmTitleArea);
-    for (HBITMAP& bitmap : hbmCommand)
-        DeleteBitmap(bitmap);
-    for (HBITMAP& bitmap : hbmCommandDn)
-        DeleteBitmap(bitmap);
-    FreePageBuffers();
-    ReleasePalette(window);
-}
-
 DisplayModeState DisplayMode;
 
 // Exclusive full-screen access and the mode, through the first DirectDraw interface.
@@ -102,7 +83,26 @@ const StartCalls Calls = {
         if (IsWindow(hWndMain))
             DestroyWindow(hWndMain);
     },
-    [](void* window) { ReleaseAll(MainOr(window)); },
+    [](void* window) { KillTimer(MainOr(window), 1); },
+    [](void*) {
+        StopMusic();
+        CloseMusic();
+    },
+    [](void*) {
+        if (hcurEdit)
+            DestroyCursor(hcurEdit);
+        hcurEdit = nullptr;
+    },
+    [](void*) {
+        DeleteBitmap(hbmDotPattern);
+        DeleteBitmap(hbmTitleArea);
+        for (HBITMAP& bitmap : hbmCommand)
+            DeleteBitmap(bitmap);
+        for (HBITMAP& bitmap : hbmCommandDn)
+            DeleteBitmap(bitmap);
+    },
+    [](void*) { FreePageBuffers(); },
+    [](void* window) { ReleasePalette(MainOr(window)); },
     [](void*) { DirectDraw->RestoreDisplayMode(); },
     [](void*) {
         DirectDraw->Release();

@@ -1,6 +1,8 @@
 // The order of start-up and shutdown around the display-mode switch.
 #include "app/StartSteps.h"
 
+#include <initializer_list>
+
 void EnterFullScreen(const StartCalls& calls, DisplayModeState& mode) {
     // Under Wine, exclusive access puts a surface over the window's buttons that stays after it is
     // given back, and the object alone costs some 20 MB (measured): the desktop's mode is kept.
@@ -51,7 +53,10 @@ int RunStartUp(const StartCalls& calls, DisplayModeState& mode) {
 }
 
 void RunShutDown(const StartCalls& calls, DisplayModeState& mode) {
-    calls.releaseAll(calls.context);
+    for (void (*release)(void*) :
+         {calls.killTimer, calls.stopAndCloseMusic, calls.destroyCursor, calls.deleteBitmaps,
+          calls.freePageBuffers, calls.releasePalette})
+        release(calls.context);
     LeaveFullScreen(calls, mode);
     calls.postQuit(calls.context);
 }

@@ -17,7 +17,12 @@ struct StartCalls {
     int (*startTimer)(void* context);
     void (*timerMessage)(void* context);
     void (*destroyWindow)(void* context); // whose destroy handler shuts down
-    void (*releaseAll)(void* context);    // timer, music, cursor, bitmaps, buffers, palette
+    void (*killTimer)(void* context);
+    void (*stopAndCloseMusic)(void* context);
+    void (*destroyCursor)(void* context);
+    void (*deleteBitmaps)(void* context); // the dot pattern, the title area, the command faces
+    void (*freePageBuffers)(void* context);
+    void (*releasePalette)(void* context);
     void (*restoreDisplayMode)(void* context);
     void (*releaseDirectDraw)(void* context);
     void (*postQuit)(void* context);
@@ -41,5 +46,6 @@ void EnterFullScreen(const StartCalls& calls, DisplayModeState& mode);
 // Gives the mode back exactly when it was changed, and the object when it was made.
 void LeaveFullScreen(const StartCalls& calls, DisplayModeState& mode);
 
-// Releases everything, gives the display mode back, and ends the message loop.
+// Releases everything in the order it depends on (the timer and the music first, the palette
+// last), gives the display mode back, and ends the message loop.
 void RunShutDown(const StartCalls& calls, DisplayModeState& mode);

@@ -40,7 +40,12 @@ const StartCalls Calls = {
         calls.context = r;
         RunShutDown(calls, *static_cast<Recorder*>(r)->mode);
     },
-    [](void* r) { Recorder::Call(r, 'R'); },
+    [](void* r) { Recorder::Call(r, 'k'); },
+    [](void* r) { Recorder::Call(r, 'm'); },
+    [](void* r) { Recorder::Call(r, 'u'); },
+    [](void* r) { Recorder::Call(r, 'i'); },
+    [](void* r) { Recorder::Call(r, 'f'); },
+    [](void* r) { Recorder::Call(r, 'p'); },
     [](void* r) { Recorder::Call(r, 'r'); },
     [](void* r) { Recorder::Call(r, 'x'); },
     [](void* r) { Recorder::Call(r, 'Q'); },
@@ -48,21 +53,22 @@ const StartCalls Calls = {
 
 TEST(StartSteps, TheDisplayModeIsGivenBackExactlyWhenItWasChanged) {
     // S size, W Wine, C create, X exclusive level, M mode, B buffers, L load and show, T timer,
-    // t its message, D destroy; at shutdown (Quit and Alt+F4 alike, after "|") R release all,
+    // t its message, D destroy; at shutdown (Quit and Alt+F4 alike, after "|") k kill the timer,
+    // m stop and close the music, u the cursor, i the bitmaps, f free the buffers, p the palette,
     // r restore the mode, x release DirectDraw, Q quit.
     const struct {
         const char* fails;
         int running;
         const char* calls;
     } cases[] = {
-        {"", 1, "SWCXMBLT|RrxQ"},
-        {"S", 0, "SDRQ|"}, // too small: nothing switched, nothing to give back
-        {"C", 1, "SWC<DirectDrawCreateEx>BLT|RQ"},
-        {"X", 1, "SWCX<SetCooperativeLevel>BLT|RxQ"},
-        {"M", 1, "SWCXM<SetDisplayMode>BLT|RxQ"},
-        {"B", 0, "SWCXMBDRrxQ|"},
-        {"T", 0, "SWCXMBLTtRrxQ|"},
-        {"W", 1, "SW<SetCooperativeLevel>BLT|RQ"},
+        {"", 1, "SWCXMBLT|kmuifprxQ"},
+        {"S", 0, "SDkmuifpQ|"}, // too small: nothing switched, nothing to give back
+        {"C", 1, "SWC<DirectDrawCreateEx>BLT|kmuifpQ"},
+        {"X", 1, "SWCX<SetCooperativeLevel>BLT|kmuifpxQ"},
+        {"M", 1, "SWCXM<SetDisplayMode>BLT|kmuifpxQ"},
+        {"B", 0, "SWCXMBDkmuifprxQ|"},
+        {"T", 0, "SWCXMBLTtkmuifprxQ|"},
+        {"W", 1, "SW<SetCooperativeLevel>BLT|kmuifpQ"},
     };
     for (const auto& c : cases) {
         DisplayModeState mode;
@@ -77,7 +83,7 @@ TEST(StartSteps, TheDisplayModeIsGivenBackExactlyWhenItWasChanged) {
         // A second shutdown (the window destroyed after the timer's failure) gives nothing back.
         recorder.calls.clear();
         RunShutDown(calls, mode);
-        EXPECT_EQ(recorder.calls, "RQ") << c.calls;
+        EXPECT_EQ(recorder.calls, "kmuifpQ") << c.calls;
     }
 }
 
