@@ -115,6 +115,7 @@ const StartCalls Calls = {
 
 int ProgramEntry(HINSTANCE instance, int showCommand) {
     hDlgDeveloper = nullptr;
+    LogClock = [] { return uint32_t(GetTickCount()); };
     if (HWND running = FindWindowA(MainWindowClass, nullptr)) {
         if (IsWindow(running)) {
             BringWindowToTop(running);
