@@ -131,8 +131,9 @@ class Session : public ::testing::Test {
         EXPECT_TRUE(CursorAt(-1, -1, DesignCursors().edit)) << "no edit cursor after a fill";
     }
 
-    // A modal box of the main window: it waits for the box, checks it and answers it with Enter.
-    void Answer(const std::string& text, const char* caption = "Hueberry") {
+    // A modal box of the main window: it waits for the box, checks it and answers it with Enter
+    // (OK, Retry) or another key.
+    void Answer(const std::string& text, const char* caption = "Hueberry", WORD key = VK_RETURN) {
         HWND box = app_.WaitDialog([&](HWND w) { return Labelled(w, text) != nullptr; });
         ASSERT_NE(box, nullptr) << "no box \"" << text << "\"";
         EXPECT_EQ(TextOf(box), caption);
@@ -143,7 +144,7 @@ class Session : public ::testing::Test {
             << "the main window is enabled under \"" << text << "\"";
         // Enter, not a click: Wine was seen to stack the main window over a box that follows
         // another at once, where its OK button cannot be clicked.
-        PressKeys({VK_RETURN});
+        PressKeys({key});
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000)) << "the box stayed";
     }
 

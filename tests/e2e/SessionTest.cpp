@@ -343,6 +343,34 @@ TEST_F(Scripted, Printing) {
     EXPECT_TRUE(Read(0).pixels == expected.pixels) << "a click made while printing filled";
 }
 
+// Run by print.sh: the printer "Blank", whose printable area is empty, stops the job with the
+// assertion box; OK goes on without printing, Cancel ends the program.
+TEST_F(Scripted, PrinterWithNoPrintableArea) {
+    ASSERT_NO_FATAL_FAILURE(Seed());
+    Page expected = Read(0);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(CloseIntro(VK_ESCAPE));
+    for (const WORD answer : {VK_RETURN, VK_ESCAPE}) {
+        PressKeys({'P'});
+        HWND dialog = app_.WaitDialog([](HWND w) { return TextOf(w) == "Print"; });
+        ASSERT_NE(dialog, nullptr) << "no print dialog";
+        ASSERT_TRUE(app_.ClickControl(dialog, 0x473)); // the printer's list, opened
+        PressKeys({'B'}), PressKeys({VK_TAB});
+        // The printer's place, as the dialog shows it for the one chosen.
+        ASSERT_TRUE(
+            WaitUntil([&] { return TextOf(GetDlgItem(dialog, 0x44d)) == "CUPS:Blank"; }, 5000))
+            << TextOf(GetDlgItem(dialog, 0x44d));
+        ASSERT_TRUE(app_.ClickControl(dialog, "OK"));
+        ASSERT_NO_FATAL_FAILURE(
+            Answer("at line 49 in file Print: \"xPage || yPage\": OK to continue.",
+                   "ASSERTION FAILURE", answer));
+        if (answer == VK_RETURN) {
+            ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2001", &expected));
+        }
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
+}
+
 // Run by alone.sh on a 640 x 480 screen of its own.
 TEST_F(Scripted, SmallDisplay) {
     ASSERT_LT(GetSystemMetrics(SM_CXSCREEN), 800);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prints a sheet in each layout through the real program and run-tests.sh's PDF printer, then checks
-# each: named "Hueberry: Printing" and, rendered at 300 dpi, equal to its golden pixel for pixel.
+# each: named "Hueberry: Printing" and, rendered at 300 dpi, equal to its golden pixel for pixel;
+# then prints on its printer with no printable area.
 # Usage: print.sh path/to/e2e_tests.exe (on run-tests.sh's display and Wine server); with
 # HB_E2E_GOLDEN=<folder>, the renders are written there instead of compared.
 set -uo pipefail
@@ -36,4 +37,7 @@ for job in 0 1 2 3; do
     echo "sheet $layout: $wrong pixels differ from the golden"
     [ "$wrong" = 0 ] || bad=1
 done
+# Then a job on the printer with no printable area, after the sheets were taken.
+wine "$exe" --gtest_filter=Scripted.PrinterWithNoPrintableArea </dev/null >"$log" 2>&1 ||
+    { cat "$log"; bad=1; }
 exit $bad

@@ -20,6 +20,10 @@ fi
 lpstat -v PDF >/dev/null 2>&1 || lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
     -o TitlePref=1 -o Label=1 -o PageSize=A4 2>/dev/null
 cupsenable PDF && cupsaccept PDF && lpadmin -d PDF || exit 1
+# A second printer whose printable area is empty.
+sed -E 's/^(\*ImageableArea [^:]*: )"[^"]*"/\1"0 0 0 0"/' /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >"$HB_ROOT/build/blank.ppd"
+lpstat -v Blank >/dev/null 2>&1 || lpadmin -p Blank -E -v cups-pdf:/ -P "$HB_ROOT/build/blank.ppd" 2>/dev/null
+cupsenable Blank && cupsaccept Blank || exit 1
 
 # Wine's server stays up between tests. Its first program starts Wine's services, which inherit its
 # output: run one here, its output going nowhere, or CTest would wait on a pipe they hold open.
