@@ -184,7 +184,7 @@ class Session : public ::testing::Test {
     }
 
     HWND OpenInfo() {
-        PressKeys({'I'});
+        ExpectPressedFace([] { PressKeys({'I'}); }, 1004, "InfoBtn");
         return app_.WaitDialog([](HWND w) { return Labelled(w, "&Done") != nullptr; });
     }
     // Info, then its Printing Options over it.
