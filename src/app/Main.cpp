@@ -72,6 +72,7 @@ const StartCalls Calls = {
     [](void*) { return int(SUCCEEDED(DirectDraw->SetDisplayMode(ScreenWidth, ScreenHeight, 16))); },
     [](void*, const char* step) { LogMessage(step); },
     [](void*) {
+        UsePlatformBlocks();
         SetMemoryHandler(MemoryRetryBox);
         return AllocPageBuffers();
     },

@@ -1,13 +1,6 @@
-// Memory blocks for the page buffers, with a retry handler for when memory runs out.
+// The page buffers on the platform's memory, with the retry box for when memory runs out.
 #pragma once
-#include <cstddef>
+#include "page/Buffers.h"
 
-typedef int (*MemoryHandler)(size_t size);
-
-int AllocPageBuffers();
-void FreePageBuffers(); // each buffer at most once; the pointers become null
-void* AllocBlock(size_t size);
-void FreeBlock(void* block);
-MemoryHandler SetMemoryHandler(MemoryHandler handler);
-int CallMemoryHandler(size_t size);
+void UsePlatformBlocks(); // before the first block is asked for
 int MemoryRetryBox(size_t size);
