@@ -160,6 +160,17 @@ class Session : public ::testing::Test {
     // A key shows its button's pressed face for 125 ms, then its own: the tick it was seen back.
     DWORD ExpectPressedFace(const std::function<void()>& press, int id, const std::string& name) {
         const Shot face[2] = {Face(name, false), Face(name, true)};
+        // The pressed face is the normal one's size, its black label 2 pixels lower and 2 to the
+        // right (seen 10 pixels in from the edges, inside the frame).
+        const int w = face[0].width, h = face[0].height;
+        int label = 0, off = 0;
+        for (int y = 10; y < h - 12; ++y)
+            for (int x = 10; x < w - 12; ++x) {
+                const bool dark = !face[0].px[size_t(y * w + x)];
+                label += dark;
+                off += dark != !face[1].px[size_t((y + 2) * w + x + 2)];
+            }
+        EXPECT_TRUE(face[1].width == w && face[1].height == h && label > 0 && off == 0) << name;
         HWND button = GetDlgItem(app_.Main(), id);
         DWORD seen[2] = {0, 0}; // pressed, released
         press();
