@@ -194,8 +194,8 @@ class Session : public ::testing::Test {
         EXPECT_EQ(code, want);
     }
 
-    HWND OpenInfo() {
-        ExpectPressedFace([] { PressKeys({'I'}); }, 1004, "InfoBtn");
+    HWND OpenInfo(const char* key = "i") { // letters are taken in either case
+        ExpectPressedFace([&] { TypeText(key); }, 1004, "InfoBtn");
         return app_.WaitDialog([](HWND w) { return Labelled(w, "&Done") != nullptr; });
     }
     // Info, then its Printing Options over it.
