@@ -1,5 +1,6 @@
-// A photo cut into parts by colour (a graph of neighbouring pixels joined cheapest edge first),
-// the parts joined down to the areas a detail asks for, the areas' borders smoothed and outlined.
+// A photo cut into small compact parts of like colour that follow its edges, the parts joined
+// where the border between them is weakest down to the areas a detail asks for, the areas' borders
+// smoothed, and outlined.
 #include "image/Segment.h"
 
 #include <algorithm>
@@ -12,9 +13,16 @@
 
 namespace {
 
-// The smallest part kept when the photo is cut, and the smallest area before it is outlined: an
-// outline takes about a pixel of every border pixel, and what is left must reach PhotoAreaFloor.
-constexpr int SmallestPart = 24, SmallestArea = 160;
+// The smallest area before it is outlined: an outline takes about a pixel of every border pixel,
+// and what is left must reach PhotoAreaFloor.
+constexpr int SmallestArea = 160;
+// The grid the parts start on (page pixels), and how much nearness counts against colour in them:
+// enough to keep them compact, little enough that their sides follow the photo's edges.
+constexpr int PartStep = 11;
+constexpr float Compactness = 8.0f;
+// The edge's strength is the colour's change over two pixels of a smoothed photo: about half the
+// step of a sharp edge, so twice it compares with a step between mean colours.
+constexpr double EdgeScale = 2.0;
 
 int Root(std::vector<int32_t>& parent, int32_t i) {
     while (parent[i] != i)
@@ -45,6 +53,149 @@ void Blur(std::vector<float>& v, int w, int h, int r) {
     }
 }
 
+// Colours as the eye tells them apart: lightness 0 to 100 and two opposing hues, so that a step of
+// one is about as visible anywhere.
+void ToLab(const RgbImage& image, std::vector<float> (&lab)[3]) {
+    float linear[256];
+    for (int v = 0; v < 256; ++v) {
+        const float c = v / 255.0f;
+        linear[v] = c <= 0.04045f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f);
+    }
+    const auto f = [](float t) { return t > 0.008856f ? std::cbrt(t) : 7.787f * t + 16.0f / 116; };
+    const size_t n = size_t(image.width) * image.height;
+    for (auto& c : lab)
+        c.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const float r = linear[image.rgb[i * 3]], g = linear[image.rgb[i * 3 + 1]],
+                    b = linear[image.rgb[i * 3 + 2]];
+        const float x = f((0.4124f * r + 0.3576f * g + 0.1805f * b) / 0.95047f),
+                    y = f(0.2126f * r + 0.7152f * g + 0.0722f * b),
+                    z = f((0.0193f * r + 0.1192f * g + 0.9505f * b) / 1.08883f);
+        lab[0][i] = 116 * y - 16, lab[1][i] = 500 * (x - y), lab[2][i] = 200 * (y - z);
+    }
+}
+
+// How fast the colour changes across each pixel: its change over the two pixels round it, across
+// and down.
+std::vector<float> Gradient(const std::vector<float> (&lab)[3], int w, int h) {
+    std::vector<float> grad(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const size_t row = size_t(y) * w, l = row + std::max(x - 1, 0),
+                         r = row + std::min(x + 1, w - 1), u = size_t(std::max(y - 1, 0)) * w + x,
+                         d = size_t(std::min(y + 1, h - 1)) * w + x;
+            float sum = 0;
+            for (const auto& c : lab)
+                sum += (c[r] - c[l]) * (c[r] - c[l]) + (c[d] - c[u]) * (c[d] - c[u]);
+            grad[row + x] = std::sqrt(sum);
+        }
+    return grad;
+}
+
+// Each value the largest within r pixels across and down.
+void MaxAround(std::vector<float>& v, int w, int h, int r) {
+    std::vector<float> t(v.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float m = 0;
+            for (int k = std::max(0, x - r); k <= std::min(w - 1, x + r); ++k)
+                m = std::max(m, v[size_t(y) * w + k]);
+            t[size_t(y) * w + x] = m;
+        }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float m = 0;
+            for (int k = std::max(0, y - r); k <= std::min(h - 1, y + r); ++k)
+                m = std::max(m, t[size_t(k) * w + x]);
+            v[size_t(y) * w + x] = m;
+        }
+}
+
+// Compact parts of like colour: centres on a grid of step pixels, each pixel given to the nearest
+// centre within a step by colour and place, the centres moved to their pixels' mean, a few times
+// over; then every piece of a part that came apart too small to stand joined to the piece before
+// it. Parts numbered from 0.
+std::vector<int32_t> Superpixels(const std::vector<float> (&lab)[3], const std::vector<float>& grad,
+                                 int w, int h, int step) {
+    struct Centre {
+        float l, a, b, x, y;
+    };
+    std::vector<Centre> centres;
+    for (int gy = step / 2; gy < h; gy += step)
+        for (int gx = step / 2; gx < w; gx += step) {
+            int best = gy * w + gx; // started where the photo is smoothest nearby, off an edge
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int x = std::clamp(gx + dx, 0, w - 1), y = std::clamp(gy + dy, 0, h - 1);
+                    if (grad[size_t(y) * w + x] < grad[size_t(best)])
+                        best = y * w + x;
+                }
+            centres.push_back({lab[0][size_t(best)], lab[1][size_t(best)], lab[2][size_t(best)],
+                               float(best % w), float(best / w)});
+        }
+    const size_t n = size_t(w) * h;
+    std::vector<int32_t> label(n, 0);
+    std::vector<float> dist(n);
+    const float place = Compactness * Compactness / float(step * step);
+    for (int round = 0; round < 5; ++round) {
+        std::fill(dist.begin(), dist.end(), 1e30f);
+        for (size_t k = 0; k < centres.size(); ++k) {
+            const Centre& c = centres[k];
+            const int x0 = std::max(0, int(c.x) - step), x1 = std::min(w - 1, int(c.x) + step);
+            const int y0 = std::max(0, int(c.y) - step), y1 = std::min(h - 1, int(c.y) + step);
+            for (int y = y0; y <= y1; ++y)
+                for (int x = x0; x <= x1; ++x) {
+                    const size_t i = size_t(y) * w + x;
+                    const float dl = lab[0][i] - c.l, da = lab[1][i] - c.a, db = lab[2][i] - c.b,
+                                dx = x - c.x, dy = y - c.y;
+                    const float d = dl * dl + da * da + db * db + place * (dx * dx + dy * dy);
+                    if (d < dist[i])
+                        dist[i] = d, label[i] = int32_t(k);
+                }
+        }
+        std::vector<double> sum(centres.size() * 6, 0.0);
+        for (size_t i = 0; i < n; ++i) {
+            double* s = &sum[size_t(label[i]) * 6];
+            s[0] += lab[0][i], s[1] += lab[1][i], s[2] += lab[2][i];
+            s[3] += double(i % w), s[4] += double(i / w), s[5] += 1;
+        }
+        for (size_t k = 0; k < centres.size(); ++k) {
+            const double* s = &sum[k * 6];
+            if (s[5] > 0)
+                centres[k] = {float(s[0] / s[5]), float(s[1] / s[5]), float(s[2] / s[5]),
+                              float(s[3] / s[5]), float(s[4] / s[5])};
+        }
+    }
+    // Each 4-connected piece numbered; one under a quarter of a grid cell takes the number of the
+    // piece left of or above its first pixel.
+    std::vector<int32_t> part(n, -1), piece;
+    int32_t parts = 0;
+    for (size_t s = 0; s < n; ++s) {
+        if (part[s] >= 0)
+            continue;
+        const int32_t before = s % w ? part[s - 1] : s >= size_t(w) ? part[s - w] : -1;
+        piece.assign(1, int32_t(s));
+        part[s] = parts;
+        for (size_t k = 0; k < piece.size(); ++k) {
+            const int32_t p = piece[k];
+            const int x = p % w, y = p / w;
+            const int32_t near[4] = {x > 0 ? p - 1 : -1, x + 1 < w ? p + 1 : -1, y > 0 ? p - w : -1,
+                                     y + 1 < h ? p + w : -1};
+            for (int32_t q : near)
+                if (q >= 0 && part[q] < 0 && label[q] == label[p]) {
+                    part[q] = parts;
+                    piece.push_back(q);
+                }
+        }
+        if (before >= 0 && int(piece.size()) * 4 < step * step)
+            for (int32_t p : piece)
+                part[p] = before;
+        else
+            ++parts;
+    }
+    return part;
+}
+
 } // namespace
 
 void SplitPhoto(const RgbImage& photo, PhotoParts& out) {
@@ -53,143 +204,137 @@ void SplitPhoto(const RgbImage& photo, PhotoParts& out) {
         return;
     const PageFit fit = FitOnPage(photo.width, photo.height, PageMargin);
     out.fit = fit;
-    const RgbImage small = ScaleByArea(photo, fit.width, fit.height);
     const int w = fit.width, h = fit.height;
     const size_t n = size_t(w) * h;
-    // Lightness and two opposing hues (red against green, yellow against blue), lightly smoothed.
-    std::vector<float> l(n), a(n), b(n);
+    std::vector<float> lab[3];
+    ToLab(ScaleByArea(photo, w, h), lab);
+    for (auto& c : lab) // a light smoothing, twice over, takes the grain and the JPEG's blocks
+        Blur(c, w, h, 1), Blur(c, w, h, 1);
+    // The edge's strength at each pixel, finely and on a coarser scale where a texture's grain
+    // has gone and the edges of things are left.
+    const std::vector<float> fine = Gradient(lab, w, h);
+    std::vector<float> blurred[3] = {lab[0], lab[1], lab[2]};
+    for (auto& c : blurred)
+        Blur(c, w, h, 2), Blur(c, w, h, 2);
+    const std::vector<float> coarse = Gradient(blurred, w, h);
+    out.part = Superpixels(lab, fine, w, h, PartStep);
+    out.colour.resize(n * 3);
+    for (size_t i = 0; i < n; ++i)
+        for (int c = 0; c < 3; ++c)
+            out.colour[i * 3 + c] = lab[c][i];
+    const int32_t count = *std::max_element(out.part.begin(), out.part.end()) + 1;
+    out.parts.assign(size_t(count), {});
+    std::vector<double> sharp(size_t(count), 0.0), cx(size_t(count), 0.0), cy(size_t(count), 0.0);
     for (size_t i = 0; i < n; ++i) {
-        const float r = small.rgb[i * 3], g = small.rgb[i * 3 + 1], bl = small.rgb[i * 3 + 2];
-        l[i] = 0.299f * r + 0.587f * g + 0.114f * bl;
-        a[i] = 0.8f * (r - g);
-        b[i] = 0.6f * (0.5f * (r + g) - bl);
-    }
-    for (auto* v : {&l, &a, &b})
-        Blur(*v, w, h, 2);
-    // Sharpness: how fast the lightness changes, spread over its neighbourhood, as a share of the
-    // photo's sharpest tenth; nearness to the middle: 1 there, 0 at the edges.
-    std::vector<float> sharp(n);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const size_t i = size_t(y) * w + x;
-            sharp[i] = std::abs(l[y * w + std::min(x + 1, w - 1)] - l[i]) +
-                       std::abs(l[size_t(std::min(y + 1, h - 1)) * w + x] - l[i]);
-        }
-    Blur(sharp, w, h, std::max(2, std::max(w, h) / 60));
-    std::vector<float> sorted(sharp);
-    std::nth_element(sorted.begin(), sorted.begin() + n * 9 / 10, sorted.end());
-    const float sharpest = std::max(sorted[n * 9 / 10], 1.0f);
-
-    // The pixels joined along their cheapest edges first: two parts join when the edge is no more
-    // different than the inside of either, plus an allowance that shrinks as the part grows.
-    struct Edge {
-        int32_t p, q;
-    };
-    constexpr int Buckets = 1024;
-    std::vector<Edge> edges;
-    edges.reserve(2 * n);
-    std::vector<uint16_t> cost;
-    cost.reserve(2 * n);
-    auto add = [&](size_t p, size_t q) {
-        const float dl = l[p] - l[q], da = a[p] - a[q], db = b[p] - b[q];
-        edges.push_back({int32_t(p), int32_t(q)});
-        cost.push_back(
-            uint16_t(std::min(Buckets - 1.0f, 4 * std::sqrt(dl * dl + da * da + db * db))));
-    };
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const size_t i = size_t(y) * w + x;
-            if (x + 1 < w)
-                add(i, i + 1);
-            if (y + 1 < h)
-                add(i, i + w);
-        }
-    std::vector<int32_t> start(Buckets + 1, 0), order(edges.size());
-    for (uint16_t c : cost)
-        ++start[c + 1];
-    std::partial_sum(start.begin(), start.end(), start.begin());
-    for (size_t e = 0; e < edges.size(); ++e)
-        order[size_t(start[cost[e]]++)] = int32_t(e);
-    std::vector<int32_t> parent(n), size(n, 1);
-    std::iota(parent.begin(), parent.end(), 0);
-    std::vector<float> inside(n, 0.0f);
-    constexpr float Allowance = 300.0f; // in cost units (4 a colour step) times pixels
-    for (int32_t e : order) {
-        const int32_t p = Root(parent, edges[e].p), q = Root(parent, edges[e].q);
-        const float c = cost[e];
-        if (p != q &&
-            c <= std::min(inside[p] + Allowance / size[p], inside[q] + Allowance / size[q])) {
-            const int32_t big = size[p] >= size[q] ? p : q, other = big == p ? q : p;
-            parent[other] = big;
-            size[big] += size[other];
-            inside[big] = c;
-        }
-    }
-    for (int32_t e : order) { // parts too small join their cheapest neighbour
-        const int32_t p = Root(parent, edges[e].p), q = Root(parent, edges[e].q);
-        if (p != q && (size[p] < SmallestPart || size[q] < SmallestPart)) {
-            const int32_t big = size[p] >= size[q] ? p : q, other = big == p ? q : p;
-            parent[other] = big;
-            size[big] += size[other];
-        }
-    }
-    // Numbered parts, their sums and neighbours.
-    std::vector<int32_t> number(n, -1);
-    out.part.resize(n);
-    for (size_t i = 0; i < n; ++i) {
-        const int32_t r = Root(parent, int32_t(i));
-        if (number[r] < 0) {
-            number[r] = int32_t(out.parts.size());
-            out.parts.emplace_back();
-        }
-        out.part[i] = number[r];
-        PhotoParts::Part& part = out.parts[number[r]];
+        const int32_t p = out.part[i];
+        PhotoParts::Part& part = out.parts[size_t(p)];
+        const float l = lab[0][i], a = lab[1][i], b = lab[2][i];
+        part.l += l, part.a += a, part.b += b, part.squares += l * l + a * a + b * b;
+        part.slope += coarse[i], ++part.pixels;
         const int x = int(i % w), y = int(i / w);
-        const float dx = std::abs(2.0f * x / w - 1), dy = std::abs(2.0f * y / h - 1);
-        const float middle = std::max(0.0f, 1 - std::sqrt(dx * dx + dy * dy) / 1.4142f);
-        part.l += l[i], part.a += a[i], part.b += b[i], ++part.pixels;
-        part.interest += std::min(1.0f, sharp[i] / sharpest) + middle / 2;
+        sharp[size_t(p)] += fine[i], cx[size_t(p)] += x, cy[size_t(p)] += y;
+        part.outline += (!x || out.part[i - 1] != p) + (x == w - 1 || out.part[i + 1] != p) +
+                        (!y || out.part[i - w] != p) + (y == h - 1 || out.part[i + w] != p);
     }
-    out.next.assign(out.parts.size(), {});
-    for (const Edge& e : edges) {
-        const int32_t p = out.part[e.p], q = out.part[e.q];
-        if (p != q) {
-            out.next[p].push_back(q);
-            out.next[q].push_back(p);
+    // Each part's interest: sharp (in the photo's focus; as a share of the sharpest tenth of the
+    // parts), near the middle, and of a colour rare in the photo (its mean difference from every
+    // pixel's part, as a share of the rarest).
+    std::vector<double> rarity(static_cast<size_t>(count), 0.0);
+    for (int32_t p = 0; p < count; ++p) {
+        const PhotoParts::Part& part = out.parts[size_t(p)];
+        const double np = double(part.pixels);
+        sharp[size_t(p)] /= np;
+        for (const PhotoParts::Part& o : out.parts) {
+            const double no = double(o.pixels), dl = part.l / np - o.l / no,
+                         da = part.a / np - o.a / no, db = part.b / np - o.b / no;
+            rarity[size_t(p)] += no * std::sqrt(dl * dl + da * da + db * db);
         }
     }
-    for (auto& list : out.next) {
-        std::sort(list.begin(), list.end());
-        list.erase(std::unique(list.begin(), list.end()), list.end());
+    std::vector<double> sorted(sharp);
+    std::nth_element(sorted.begin(), sorted.begin() + count * 9 / 10, sorted.end());
+    const double sharpest = std::max(sorted[size_t(count * 9 / 10)], 1.0);
+    const double rarest = std::max(1.0, *std::max_element(rarity.begin(), rarity.end()));
+    for (int32_t p = 0; p < count; ++p) {
+        PhotoParts::Part& part = out.parts[size_t(p)];
+        const double np = double(part.pixels);
+        const double dx = 2 * cx[size_t(p)] / np / w - 1, dy = 2 * cy[size_t(p)] / np / h - 1;
+        const double middle = std::max(0.0, 1 - std::sqrt(dx * dx + dy * dy) / std::sqrt(2.0));
+        part.interest = np * (0.25 * std::min(1.0, sharp[size_t(p)] / sharpest) + 0.25 * middle +
+                              0.5 * rarity[size_t(p)] / rarest);
+    }
+    // The borders: per pair of parts, the pixel pairs across it and the edge's strength there.
+    std::vector<std::pair<int64_t, float>> across;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const size_t i = size_t(y) * w + x;
+            for (const size_t j : {x + 1 < w ? i + 1 : i, y + 1 < h ? i + w : i}) {
+                const int32_t p = out.part[i], q = out.part[j];
+                if (p != q)
+                    across.push_back({int64_t(std::min(p, q)) * count + std::max(p, q),
+                                      (coarse[i] + coarse[j]) / 2});
+            }
+        }
+    std::sort(across.begin(), across.end());
+    for (const auto& [key, edge] : across) {
+        const int32_t p = int32_t(key / count), q = int32_t(key % count);
+        if (out.borders.empty() || out.borders.back().p != p || out.borders.back().q != q)
+            out.borders.push_back({p, q, 0, 0.0});
+        ++out.borders.back().length;
+        out.borders.back().edge += edge;
     }
 }
 
 int AreasForDetail(int detail) {
-    static const int areas[DetailSteps] = {16, 24, 34, 46, 60};
+    static const int areas[DetailSteps] = {20, 30, 42, 56, 72};
     return areas[std::clamp(detail, 1, DetailSteps) - 1];
 }
 
 namespace {
 
 using Part = PhotoParts::Part;
+struct Link {
+    int32_t other, length;
+    double edge;
+};
 
-// What joining two parts costs: how different their colours are, weighted by their sizes, and
-// more for parts of the subject (sharp and near the middle) than of the background.
-double JoinCost(const Part& p, const Part& q) {
+// What joining two areas costs. How real the border between them is: the weaker of the step
+// between their mean colours (less where the plainer of the two is itself mottled: a texture's
+// patches) and the edge along the border (less where it is no steeper than the inside of the
+// plainer: a sky's slow gradient). Times the smaller area's size and its roundness (a strip along
+// an edge or a thread goes sooner), and far more where either is of the subject, so that the
+// background is joined first and the subject's outline kept. An area too small to keep joins
+// before any other, into the neighbour it is most like, not into whatever is left at the end.
+double JoinCost(const Part& p, const Part& q, const Link& link) {
     const double np = double(p.pixels), nq = double(q.pixels);
     const double dl = p.l / np - q.l / nq, da = p.a / np - q.a / nq, db = p.b / np - q.b / nq;
-    const double interest = (p.interest + q.interest) / (np + nq); // 0 to 1.5
-    const double weight = 0.1 + interest * interest;
-    // Size counts less than in a plain least-squares join (power 0.6, not 1), so that the wide
-    // bands of a sky's gradient join before a small part of the subject does.
-    return std::pow(np * nq / (np + nq), 0.6) * (dl * dl + da * da + db * db) * weight;
+    const auto spread = [](const Part& r) {
+        const double n = double(r.pixels), l = r.l / n, a = r.a / n, b = r.b / n;
+        return std::sqrt(std::max(0.0, r.squares / n - l * l - a * a - b * b));
+    };
+    constexpr double Mottle = 5; // a spread that halves the step
+    const double step =
+        std::sqrt(dl * dl + da * da + db * db) * Mottle / (Mottle + std::min(spread(p), spread(q)));
+    const double edge = link.edge / link.length * EdgeScale;
+    const double slope = std::min(p.slope / np, q.slope / nq) * EdgeScale;
+    const double rise = edge * edge / (edge + 2.5 * slope + 1e-9);
+    const Part& small = np < nq ? p : q;
+    const double round = std::min(1.0, 4 * 3.14159 * double(small.pixels) /
+                                           double(small.outline * small.outline) / 0.785);
+    const double interest = std::max(p.interest / np, q.interest / nq);
+    const double tiny = small.pixels < SmallestArea ? 1e-3 : 1.0;
+    return tiny * std::min(step, rise) * std::sqrt(double(small.pixels) * round) *
+           (0.05 + interest * interest);
 }
 
 // The areas of the fitted photo, numbered from 0, joined down to target and to SmallestArea.
 std::vector<int32_t> JoinParts(const PhotoParts& in, int target) {
     std::vector<Part> parts = in.parts;
-    std::vector<std::vector<int32_t>> next = in.next;
     const int32_t count = int32_t(parts.size());
+    std::vector<std::vector<Link>> next(static_cast<size_t>(count));
+    for (const auto& b : in.borders) {
+        next[size_t(b.p)].push_back({b.q, b.length, b.edge});
+        next[size_t(b.q)].push_back({b.p, b.length, b.edge});
+    }
     std::vector<int32_t> parent(static_cast<size_t>(count)), stamp(static_cast<size_t>(count), 0);
     std::iota(parent.begin(), parent.end(), 0);
     struct Join {
@@ -199,31 +344,50 @@ std::vector<int32_t> JoinParts(const PhotoParts& in, int target) {
     };
     std::priority_queue<Join> heap;
     auto offer = [&](int32_t p, int32_t above) {
-        for (int32_t q : next[p])
-            if (q > above)
-                heap.push({JoinCost(parts[p], parts[q]), p, q, stamp[p], stamp[q]});
+        for (const Link& l : next[size_t(p)])
+            if (l.other > above)
+                heap.push({JoinCost(parts[size_t(p)], parts[size_t(l.other)], l), p, l.other,
+                           stamp[size_t(p)], stamp[size_t(l.other)]});
     };
     for (int32_t p = 0; p < count; ++p)
         offer(p, p); // each pair once
     int32_t alive = count;
     auto join = [&](int32_t p, int32_t q) {
-        if (parts[p].pixels < parts[q].pixels)
+        if (parts[size_t(p)].pixels < parts[size_t(q)].pixels)
             std::swap(p, q);
-        parent[q] = p;
-        Part& a = parts[p];
-        const Part& b = parts[q];
-        a.l += b.l, a.a += b.a, a.b += b.b, a.interest += b.interest, a.pixels += b.pixels;
-        std::vector<int32_t> both;
-        for (int32_t r : next[p])
-            both.push_back(Root(parent, r));
-        for (int32_t r : next[q])
-            both.push_back(Root(parent, r));
-        std::sort(both.begin(), both.end());
-        both.erase(std::unique(both.begin(), both.end()), both.end());
-        both.erase(std::remove(both.begin(), both.end(), p), both.end());
-        next[p].swap(both);
-        next[q].clear();
-        ++stamp[p];
+        parent[size_t(q)] = p;
+        Part& a = parts[size_t(p)];
+        const Part& b = parts[size_t(q)];
+        a.l += b.l, a.a += b.a, a.b += b.b, a.squares += b.squares, a.slope += b.slope;
+        a.interest += b.interest, a.pixels += b.pixels, a.outline += b.outline;
+        for (const Link& l : next[size_t(p)])
+            if (l.other == q)
+                a.outline -= 2 * l.length;
+        std::vector<Link> both = next[size_t(p)];
+        both.insert(both.end(), next[size_t(q)].begin(), next[size_t(q)].end());
+        for (Link& l : both)
+            l.other = Root(parent, l.other);
+        std::sort(both.begin(), both.end(),
+                  [](const Link& x, const Link& y) { return x.other < y.other; });
+        std::vector<Link> merged;
+        for (const Link& l : both)
+            if (l.other == p)
+                continue;
+            else if (!merged.empty() && merged.back().other == l.other)
+                merged.back().length += l.length, merged.back().edge += l.edge;
+            else
+                merged.push_back(l);
+        next[size_t(p)].swap(merged);
+        next[size_t(q)].clear();
+        ++stamp[size_t(p)];
+        // Each neighbour's link back names p only.
+        for (const Link& l : next[size_t(p)]) {
+            auto& back = next[size_t(l.other)];
+            back.erase(std::remove_if(back.begin(), back.end(),
+                                      [&](const Link& k) { return k.other == p || k.other == q; }),
+                       back.end());
+            back.push_back({p, l.length, l.edge});
+        }
         --alive;
         offer(p, -1);
     };
@@ -231,54 +395,159 @@ std::vector<int32_t> JoinParts(const PhotoParts& in, int target) {
     while (!heap.empty()) {
         const Join j = heap.top();
         heap.pop();
-        if (parent[j.p] != j.p || parent[j.q] != j.q || stamp[j.p] != j.sp || stamp[j.q] != j.sq)
+        if (parent[size_t(j.p)] != j.p || parent[size_t(j.q)] != j.q ||
+            stamp[size_t(j.p)] != j.sp || stamp[size_t(j.q)] != j.sq)
             continue;
-        if (alive > target || std::min(parts[j.p].pixels, parts[j.q].pixels) < SmallestArea)
+        if (alive > target ||
+            std::min(parts[size_t(j.p)].pixels, parts[size_t(j.q)].pixels) < SmallestArea)
             join(j.p, j.q);
     }
     std::vector<int32_t> number(size_t(count), -1), area(in.part.size());
     int32_t areas = 0;
     for (size_t i = 0; i < area.size(); ++i) {
         const int32_t r = Root(parent, in.part[i]);
-        if (number[r] < 0)
-            number[r] = areas++;
-        area[i] = number[r];
+        if (number[size_t(r)] < 0)
+            number[size_t(r)] = areas++;
+        area[i] = number[size_t(r)];
     }
     return area;
 }
 
-// Each pixel takes the area most common in the 5 x 5 square round it (its own on a tie): borders
-// lose their steps and corners, and threads of an area a pixel or two wide go.
-void Smooth(std::vector<int32_t>& area, int w, int h) {
-    std::vector<int32_t> out(area.size());
+// Each pixel on an area's border moved to the neighbouring area whose mean colour is nearer to its
+// own, a few times over: the borders settle on the photo's edges, not a part's side beside them.
+void Settle(std::vector<int32_t>& area, const std::vector<float>& colour, int w, int h) {
+    const size_t n = area.size();
+    const int32_t count = *std::max_element(area.begin(), area.end()) + 1;
+    std::vector<double> mean(size_t(count) * 4, 0.0);
+    for (size_t i = 0; i < n; ++i) {
+        double* m = &mean[size_t(area[i]) * 4];
+        m[0] += colour[i * 3], m[1] += colour[i * 3 + 1], m[2] += colour[i * 3 + 2], m[3] += 1;
+    }
+    for (int32_t a = 0; a < count; ++a)
+        for (int c = 0; c < 3; ++c)
+            mean[size_t(a) * 4 + c] /= std::max(1.0, mean[size_t(a) * 4 + 3]);
+    const auto far = [&](size_t i, int32_t a) {
+        double d = 0;
+        for (int c = 0; c < 3; ++c) {
+            const double v = colour[i * 3 + c] - mean[size_t(a) * 4 + c];
+            d += v * v;
+        }
+        return d;
+    };
+    for (int round = 0; round < 4; ++round) {
+        std::vector<int32_t> next = area;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const size_t i = size_t(y) * w + x;
+                const int32_t own = area[i];
+                double best = far(i, own);
+                for (const size_t j : {x > 0 ? i - 1 : i, x + 1 < w ? i + 1 : i, y > 0 ? i - w : i,
+                                       y + 1 < h ? i + w : i})
+                    if (area[j] != own && area[j] != next[i]) {
+                        const double d = far(i, area[j]);
+                        if (d < best)
+                            best = d, next[i] = area[j];
+                    }
+            }
+        area.swap(next);
+    }
+}
+
+// Each pixel near a border takes the area most common in the disc of radius r round it (its own
+// on a tie): borders lose their steps, wiggles and corners, and threads of an area go.
+void Smooth(std::vector<int32_t>& area, int w, int h, int r) {
+    std::vector<int32_t> out = area;
+    // Only pixels within r of a border can change.
+    std::vector<float> near(area.size(), 0.0f);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            int32_t seen[25], times[25];
-            int kinds = 0;
-            for (int dy = -2; dy <= 2; ++dy)
-                for (int dx = -2; dx <= 2; ++dx) {
+            const size_t i = size_t(y) * w + x;
+            near[i] =
+                (x + 1 < w && area[i + 1] != area[i]) || (y + 1 < h && area[i + w] != area[i]);
+        }
+    MaxAround(near, w, h, r + 1);
+    std::vector<int32_t> seen, times;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (near[size_t(y) * w + x] == 0)
+                continue;
+            seen.clear(), times.clear();
+            for (int dy = -r; dy <= r; ++dy)
+                for (int dx = -r; dx <= r; ++dx) {
                     const int sx = x + dx, sy = y + dy;
-                    if (sx < 0 || sy < 0 || sx >= w || sy >= h)
+                    if (sx < 0 || sy < 0 || sx >= w || sy >= h || dx * dx + dy * dy > r * r + r)
                         continue;
                     const int32_t v = area[size_t(sy) * w + sx];
-                    int k = 0;
-                    while (k < kinds && seen[k] != v)
+                    size_t k = 0;
+                    while (k < seen.size() && seen[k] != v)
                         ++k;
-                    if (k == kinds)
-                        seen[kinds] = v, times[kinds++] = 0;
+                    if (k == seen.size())
+                        seen.push_back(v), times.push_back(0);
                     ++times[k];
                 }
             const int32_t own = area[size_t(y) * w + x];
             int32_t best = own, most = 0;
-            for (int k = 0; k < kinds; ++k)
+            for (size_t k = 0; k < seen.size(); ++k)
                 if (seen[k] == own)
                     most = times[k];
-            for (int k = 0; k < kinds; ++k)
+            for (size_t k = 0; k < seen.size(); ++k)
                 if (times[k] > most)
                     best = seen[k], most = times[k];
             out[size_t(y) * w + x] = best;
         }
     area.swap(out);
+}
+
+// Every pixel of an area not inside some Stroke x Stroke square of that area (a strip or neck too
+// narrow to keep its middle open once outlined) given to the nearest area that has such a square
+// there: the lines never run so close that a sliver lies between them.
+constexpr int Stroke = 6;
+void OpenAreas(std::vector<int32_t>& area, int w, int h) {
+    const size_t n = area.size();
+    // The squares whose top left corner each pixel is: same area Stroke across, then Stroke down.
+    std::vector<int32_t> across(n), down(n);
+    for (int y = 0; y < h; ++y)
+        for (int x = w - 1; x >= 0; --x) {
+            const size_t i = size_t(y) * w + x;
+            across[i] = x + 1 < w && area[i + 1] == area[i] ? across[i + 1] + 1 : 1;
+        }
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = 0; x < w; ++x) {
+            const size_t i = size_t(y) * w + x;
+            const bool wide = across[i] >= Stroke;
+            down[i] = !wide ? 0 : y + 1 < h && area[i + w] == area[i] ? down[i + w] + 1 : 1;
+        }
+    // A pixel is kept when a square's corner lies up to Stroke - 1 pixels left and above it.
+    std::vector<uint8_t> corner(n), keep(n);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0, last = -Stroke; x < w; ++x) {
+            const size_t i = size_t(y) * w + x;
+            if (down[i] >= Stroke)
+                last = x;
+            corner[i] = x - last < Stroke;
+        }
+    for (int x = 0; x < w; ++x)
+        for (int y = 0, last = -Stroke; y < h; ++y) {
+            const size_t i = size_t(y) * w + x;
+            if (corner[i])
+                last = y;
+            keep[i] = y - last < Stroke;
+        }
+    std::vector<int32_t> queue;
+    for (size_t i = 0; i < n; ++i)
+        if (keep[i])
+            queue.push_back(int32_t(i));
+    for (size_t k = 0; k < queue.size(); ++k) {
+        const int32_t p = queue[k];
+        const int x = p % w, y = p / w;
+        const int32_t near[4] = {x > 0 ? p - 1 : -1, x + 1 < w ? p + 1 : -1, y > 0 ? p - w : -1,
+                                 y + 1 < h ? p + w : -1};
+        for (int32_t q : near)
+            if (q >= 0 && !keep[q]) {
+                keep[q] = 1, area[q] = area[p];
+                queue.push_back(q);
+            }
+    }
 }
 
 // Every connected piece of an area smaller than SmallestArea (smoothing can leave some) given to
@@ -374,9 +643,11 @@ LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth) {
     if (parts.parts.empty())
         return mask;
     std::vector<int32_t> area = JoinParts(parts, AreasForDetail(detail));
+    Settle(area, parts.colour, w, h);
     for (int pass = 0; pass < 3; ++pass)
-        Smooth(area, w, h);
-    JoinSmallPieces(area, w, h);
+        Smooth(area, w, h, 2);
+    for (int pass = 0; pass < 2; ++pass) // a piece joined can leave a neck to open again
+        OpenAreas(area, w, h), JoinSmallPieces(area, w, h);
     // A line on the fitted photo's frame and where an area meets the next one to its right or
     // below; thickened right and down, each comes out two pixels wide across the border.
     for (int y = 0; y < h; ++y)

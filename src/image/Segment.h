@@ -12,26 +12,38 @@ constexpr int DetailSteps = 5, DefaultDetail = 3;
 constexpr int PhotoAreaFloor = 60; // no area of a photo's page is smaller
 
 // What every detail shares, made once per photo: the photo fitted and scaled to the page, and cut
-// into many small parts of like colour, with each part's colour, sharpness, nearness to the
-// middle and size, and the parts it borders.
+// into many small compact parts of like colour whose sides follow its edges; per part its colour
+// (and how mottled it is), how steep the colour is inside it, its interest (sharp, near the middle,
+// of a rare colour), size and outline; per pair of parts that touch, how long their border is and
+// how strong the photo's edge is along it.
 struct PhotoParts {
     PageFit fit{};
     std::vector<int32_t> part; // per pixel of the fitted photo
+    std::vector<float> colour; // per pixel of the fitted photo, lightly smoothed: its three values
     struct Part {
         double l = 0, a = 0, b = 0; // sums of the colour's lightness and two opposing hues
-        double interest = 0;        // sum of each pixel's sharpness and nearness to the middle
+        double interest = 0;        // sum over its pixels, each 0 to 1
+        double squares = 0;         // sum of the squares of the three
+        double slope = 0;           // sum of how fast the colour changes, on a coarse scale
         int64_t pixels = 0;
+        int64_t outline = 0; // pixel sides on its border, the photo's frame included
     };
     std::vector<Part> parts;
-    std::vector<std::vector<int32_t>> next; // the parts each part borders
+    struct Border {
+        int32_t p, q;   // p < q
+        int32_t length; // pixel pairs across it
+        double edge;    // sum over those pairs of the edge's strength
+    };
+    std::vector<Border> borders;
 };
 void SplitPhoto(const RgbImage& photo, PhotoParts& parts);
 
 // The areas aimed at for a detail step (1 to DetailSteps).
 int AreasForDetail(int detail);
 
-// The page's lines at that detail: the parts joined, the least different and least interesting
-// first, down to the areas aimed at; their borders smoothed; parts too small joined to a
-// neighbour; outlined; every passage up to gapWidth pixels bridged and every pocket under
+// The page's lines at that detail: the parts joined, the plainest borders and the background
+// first, down to the areas aimed at; the areas' borders smoothed, every neck or strip too narrow
+// to stay open once outlined given to its neighbours, areas too small joined to a neighbour;
+// outlined two pixels wide; every passage up to gapWidth pixels bridged and every pocket under
 // PhotoAreaFloor filled.
 LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth);

@@ -41,16 +41,21 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
         EXPECT_LE(before, areas) << detail;
         EXPECT_TRUE(detail != DefaultDetail || (areas >= 15 && areas <= 80)) << areas;
         before = areas;
-        // Its lines where the photo's edges are: within 9 photo pixels of a tile's side or the
-        // disc's rim, a page pixel being 900 / 644 of them; the disc whole, one area.
+        // Its lines where the photo's edges are: within 14 photo pixels (10 page pixels, as a
+        // corner is rounded) of a tile's side or the disc's rim; the disc whole, one area. Lines
+        // two or three pixels wide: no square of 4 x 4 all line.
         for (int y = 15; y < 444; ++y)
             for (int x = 8; x < 652; ++x) {
                 const double px = (x - 7.5) * 900 / 644, py = (y - 14.5) * 900 / 644;
                 const double rim = std::abs(std::hypot(px - 450, py - 300) - 120);
                 const double side = std::min(std::abs(std::remainder(px, 75.0)),
                                              std::abs(std::remainder(py, 75.0)));
-                if (page[size_t(y) * 660 + x] && std::min(rim, side) > 9)
+                if (page[size_t(y) * 660 + x] && std::min(rim, side) > 14)
                     ADD_FAILURE() << detail << ": a line at " << x << "," << y;
+                int square = 0;
+                for (int k = 0; k < 16; ++k)
+                    square += page[size_t(y + k / 4) * 660 + x + k % 4];
+                EXPECT_LT(square, 16) << detail << ": a blot at " << x << "," << y;
             }
         // No sliver: every area at least four pixels wide on average (its pixels at least twice
         // its border with the lines).
