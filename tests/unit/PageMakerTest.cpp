@@ -1,5 +1,5 @@
 // Drawings to pages: leaks and their bridges, tiny regions, specks, the drawing found on a scanned
-// sheet, grey, fit, scaling, turning, thickening, verdicts, page bytes, the command line.
+// sheet, grey, fit, scaling, turning, verdicts, page bytes, the command line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -132,6 +132,7 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
     const std::tuple<Rects, std::array<int, 4>> cases[] = {
         {{}, {300, 400, 904, 1204}},
         {{{0, 0, 95, 1753, 1}, {1144, 100, 1239, 687, 1}}, {300, 400, 904, 1204}}, // dark edges
+        {{{0, 100, 47, 503, 1}, {48, 504, 95, 900, 1}}, {300, 400, 904, 1204}}, // corner to corner
         {{{0, 0, 99, 1753, 1}}, {0, 0, 904, 1754}}, // an edge a cell wider is drawing
         {{{50, 60, 52, 62, 1}, {1100, 1600, 1103, 1604, 1}}, {300, 400, 904, 1204}}, // specks
         {{{100, 400, 160, 430, 1}}, {100, 400, 904, 1204}}, // a large part, far or not, is in it

@@ -41,16 +41,17 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
         EXPECT_LE(before, areas) << detail;
         EXPECT_TRUE(detail != DefaultDetail || (areas >= 15 && areas <= 80)) << areas;
         before = areas;
-        // Its lines where the photo's edges are: within 14 photo pixels (10 page pixels, as a
-        // corner is rounded) of a tile's side or the disc's rim; the disc whole, one area. Lines
-        // two or three pixels wide: no square of 4 x 4 all line.
+        // Its lines where the photo's edges are: within 8 photo pixels of a tile's side or the
+        // disc's rim, 14 (10 page pixels) near a corner, as a corner is rounded; the disc whole,
+        // one area. Lines two or three pixels wide: no square of 4 x 4 all line.
         for (int y = 15; y < 444; ++y)
             for (int x = 8; x < 652; ++x) {
                 const double px = (x - 7.5) * 900 / 644, py = (y - 14.5) * 900 / 644;
                 const double rim = std::abs(std::hypot(px - 450, py - 300) - 120);
-                const double side = std::min(std::abs(std::remainder(px, 75.0)),
-                                             std::abs(std::remainder(py, 75.0)));
-                if (page[size_t(y) * 660 + x] && std::min(rim, side) > 14)
+                const double sx = std::abs(std::remainder(px, 75.0)),
+                             sy = std::abs(std::remainder(py, 75.0)), side = std::min(sx, sy);
+                const bool corner = std::max(sx, sy) < 20 || std::max(rim, side) < 20;
+                if (page[size_t(y) * 660 + x] && std::min(rim, side) > (corner ? 14 : 8))
                     ADD_FAILURE() << detail << ": a line at " << x << "," << y;
                 int square = 0;
                 for (int k = 0; k < 16; ++k)
@@ -95,8 +96,7 @@ TEST(Photo, FileReadTurnedAndShrunk) {
             EXPECT_EQ(value == 9 ? 1 : value, PhotoOrientation(f.data(), f.size())) << big;
             EXPECT_EQ(1, PhotoOrientation(f.data(), f.size() - 3)); // cut short
         }
-    // Stored 3 wide and 2 high: a b c / d e f, one byte a pixel.
-    const Mask stored(3, 2, std::vector<uint8_t>{'a', 'b', 'c', 'd', 'e', 'f'});
+    const Mask stored(3, 2, std::vector<uint8_t>{'a', 'b', 'c', 'd', 'e', 'f'}); // 3 x 2, stored
     const std::pair<int, const char*> shown[] = {{1, "abcdef"}, {2, "cbafed"}, {3, "fedcba"},
                                                  {4, "defabc"}, {5, "adbecf"}, {6, "daebfc"},
                                                  {7, "fcebda"}, {8, "cfbead"}};
@@ -108,8 +108,7 @@ TEST(Photo, FileReadTurnedAndShrunk) {
         colour.rgb[8] = 9; // c's blue
         EXPECT_EQ(9, Upright(colour, orientation).rgb[(std::string(want).find('c')) * 3 + 2]);
     }
-    // HEIF: the major brand, or a compatible one after the version.
-    const auto heif = [](const char* brands) {
+    const auto heif = [](const char* brands) { // HEIF: the major brand, or a compatible one
         const std::string f = std::string("\0\0\0\030ftyp", 8) + brands + "isom";
         return IsHeif(reinterpret_cast<const uint8_t*>(f.data()), f.size());
     };
