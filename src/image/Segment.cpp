@@ -24,6 +24,19 @@ constexpr float Compactness = 8.0f;
 // step of a sharp edge, so twice it compares with a step between mean colours.
 constexpr double EdgeScale = 2.0;
 
+// The weights of a part's interest and of a join's cost: found by eye on a working set of photos
+// (art/photos/photo-set.sh makes its contact sheet), so judged there, not restated in a test.
+struct Weights {
+    double sharp, middle, rare; // a part's interest: its sharpness, nearness, rarity (sum 1)
+    double mottle;              // a colour spread inside an area that halves a step to it
+    double slope;               // how much an area's own slope takes from an edge along it
+    double plain;               // the cost's weight for an area of no interest (1 at most)
+};
+constexpr Weights Tuned[] = {
+    {0.25, 0.25, 0.5, 5, 2.5, 0.05},
+};
+constexpr const Weights& W = Tuned[0];
+
 int Root(std::vector<int32_t>& parent, int32_t i) {
     while (parent[i] != i)
         i = parent[i] = parent[parent[i]];
@@ -259,8 +272,8 @@ void SplitPhoto(const RgbImage& photo, PhotoParts& out) {
         const double np = double(part.pixels);
         const double dx = 2 * cx[size_t(p)] / np / w - 1, dy = 2 * cy[size_t(p)] / np / h - 1;
         const double middle = std::max(0.0, 1 - std::sqrt(dx * dx + dy * dy) / std::sqrt(2.0));
-        part.interest = np * (0.25 * std::min(1.0, sharp[size_t(p)] / sharpest) + 0.25 * middle +
-                              0.5 * rarity[size_t(p)] / rarest);
+        part.interest = np * (W.sharp * std::min(1.0, sharp[size_t(p)] / sharpest) +
+                              W.middle * middle + W.rare * rarity[size_t(p)] / rarest);
     }
     // The borders: per pair of parts, the pixel pairs across it and the edge's strength there.
     std::vector<std::pair<int64_t, float>> across;
@@ -311,19 +324,18 @@ double JoinCost(const Part& p, const Part& q, const Link& link) {
         const double n = double(r.pixels), l = r.l / n, a = r.a / n, b = r.b / n;
         return std::sqrt(std::max(0.0, r.squares / n - l * l - a * a - b * b));
     };
-    constexpr double Mottle = 5; // a spread that halves the step
-    const double step =
-        std::sqrt(dl * dl + da * da + db * db) * Mottle / (Mottle + std::min(spread(p), spread(q)));
+    const double step = std::sqrt(dl * dl + da * da + db * db) * W.mottle /
+                        (W.mottle + std::min(spread(p), spread(q)));
     const double edge = link.edge / link.length * EdgeScale;
     const double slope = std::min(p.slope / np, q.slope / nq) * EdgeScale;
-    const double rise = edge * edge / (edge + 2.5 * slope + 1e-9);
+    const double rise = edge * edge / (edge + W.slope * slope + 1e-9);
     const Part& small = np < nq ? p : q;
     const double round = std::min(1.0, 4 * 3.14159 * double(small.pixels) /
                                            double(small.outline * small.outline) / 0.785);
     const double interest = std::max(p.interest / np, q.interest / nq);
     const double tiny = small.pixels < SmallestArea ? 1e-3 : 1.0;
     return tiny * std::min(step, rise) * std::sqrt(double(small.pixels) * round) *
-           (0.05 + interest * interest);
+           (W.plain + interest * interest);
 }
 
 // The areas of the fitted photo, numbered from 0, joined down to target and to SmallestArea.
