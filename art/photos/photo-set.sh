@@ -2,7 +2,7 @@
 # The working set of photos the photo pages are judged on, taken from Debian packages (wallpapers,
 # a puzzle game's pictures, account pictures), one stored turned with its EXIF orientation; each
 # made into a page by the real Page Maker under Wine (the Wine server kept up), timed with
-# farm-bench, its page checked with pagecheck, and a contact sheet of photo beside page.
+# farm-bench (wall_s: the median of 3 runs), its page checked with pagecheck, and a contact sheet of photo beside page.
 #   art/photos/photo-set.sh HBPAGES_EXE PAGECHECK OUTDIR   (run as root: apt-get download, exiftool)
 set -euo pipefail
 exe=$(realpath "$1") pagecheck=$(realpath "$2") out=$(realpath -m "$3")
@@ -47,18 +47,18 @@ exiftool -q -overwrite_original -Orientation=6 -n "$out/set/dogs-turned.jpg"
 cd "$out"/run
 cp "$exe" hbpages.exe
 (wineserver -p >/dev/null 2>&1 </dev/null &)
-printf "%-12s %6s %8s %6s %6s\n" photo areas smallest leaks wall_s
+printf "%-14s %6s %8s %6s %6s\n" photo areas smallest leaks wall_s
 for photo in "$out"/set/*.jpg; do
     name=$(basename "$photo" .jpg)
     cp "$HB_ROOT/data/duck.col" duck.col
-    wall=$(farm-bench -n 3 -- wine hbpages.exe "$photo" duck 2>&1 | awk '/wall s/ {print $4}')
+    wall=$(farm-bench -n 3 -- wine hbpages.exe "$photo" duck 2>&1 | awk '/wall s/ {print $5}')
     wine hbpages.exe "$photo" duck >/dev/null 2>&1 </dev/null
     cp duck.col "$name.col"
     check=$("$pagecheck" "$name.col" || true)
     regions=$(sed -E 's/.*: ([0-9]+) regions.*/\1/' <<<"$check")
     smallest=$(sed -E 's/.*smallest ([0-9]+) pixels.*/\1/' <<<"$check")
     leaks=$(sed -E 's/.* ([0-9]+) leaks.*/\1/' <<<"$check")
-    printf "%-12s %6s %8s %6s %6s\n" "$name" "$regions" "$smallest" "$leaks" "$wall"
+    printf "%-14s %6s %8s %6s %6s\n" "$name" "$regions" "$smallest" "$leaks" "$wall"
     # The page as an image: a page file is a bitmap under another magic.
     printf 'BM' | cat - <(tail -c +3 "$name.col") >"$name.bmp"
     convert "$photo" -auto-orient -resize 330x230 "$name-photo.png"
