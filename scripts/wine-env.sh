@@ -51,7 +51,12 @@ hb_start_xvfb() {
         Xvfb :$n -screen 0 "$screen" -nolisten tcp "${access[@]}" >/dev/null 2>&1 &
         HB_XVFB_PID=$!
         for _ in $(seq 1 100); do
-            if xdpyinfo -display :$n >/dev/null 2>&1; then export DISPLAY=:$n; return 0; fi
+            # Ours only when the display's lock names our server: two scripts starting at once
+            # may pick the same number, and the one whose server lost would use the other's.
+            if xdpyinfo -display :$n >/dev/null 2>&1; then
+                [ "$(tr -d ' ' </tmp/.X$n-lock 2>/dev/null)" = "$HB_XVFB_PID" ] && export DISPLAY=:$n && return 0
+                break
+            fi
             kill -0 $HB_XVFB_PID 2>/dev/null || break
             sleep 0.05
         done
