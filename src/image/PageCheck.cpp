@@ -183,14 +183,12 @@ bool FindBridge(const LeakSearch& s, int32_t g, const std::vector<int32_t>& pixe
 void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
     const size_t n = mask.size();
     std::vector<PixelBox> boxes;
-    std::vector<uint8_t> open(n);
-    for (size_t i = 0; i < n; ++i)
-        open[i] = !mask[i];
+    const auto notLine = [](uint8_t v) { return uint8_t(!v); };
+    std::vector<uint8_t> open(n), closedOpen(n);
+    std::transform(mask.begin(), mask.end(), open.begin(), notLine);
     // The areas left once every passage of up to 2r pixels is shut.
     const LineMask closed = Square(Square(mask, r, true), r, false);
-    std::vector<uint8_t> closedOpen(n);
-    for (size_t i = 0; i < n; ++i)
-        closedOpen[i] = !closed[i];
+    std::transform(closed.begin(), closed.end(), closedOpen.begin(), notLine);
     std::vector<int32_t> part, partSize;
     LabelGroups(Mask(W, H, std::move(closedOpen)), false, part, partSize, boxes);
     std::vector<int32_t> area(n);
@@ -210,8 +208,9 @@ void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
         if (g < 0)
             continue;
         const int x = int(i % W), y = int(i / W);
-        const long next[4] = {y > 0 ? long(i) - W : -1, y < H - 1 ? long(i) + W : -1,
-                              x > 0 ? long(i) - 1 : -1, x < W - 1 ? long(i) + 1 : -1};
+        // Above the top row is below 0, so left out with the other neighbours off the page.
+        const long next[4] = {long(i) - W, y < H - 1 ? long(i) + W : -1, x > 0 ? long(i) - 1 : -1,
+                              x < W - 1 ? long(i) + 1 : -1};
         for (long j : next) {
             const int32_t a = j >= 0 ? area[size_t(j)] : -1;
             if (a < 0)

@@ -435,9 +435,11 @@ void Settle(std::vector<int32_t>& area, const std::vector<float>& colour, int w,
         double* m = &mean[size_t(area[i]) * 4];
         m[0] += colour[i * 3], m[1] += colour[i * 3 + 1], m[2] += colour[i * 3 + 2], m[3] += 1;
     }
-    for (int32_t a = 0; a < count; ++a)
-        for (int c = 0; c < 3; ++c)
-            mean[size_t(a) * 4 + c] /= std::max(1.0, mean[size_t(a) * 4 + 3]);
+    for (int32_t a = 0; a < count; ++a) {
+        double* m = &mean[size_t(a) * 4];
+        const double pixels = std::max(1.0, m[3]);
+        m[0] /= pixels, m[1] /= pixels, m[2] /= pixels;
+    }
     const auto far = [&](size_t i, int32_t a) {
         double d = 0;
         for (int c = 0; c < 3; ++c) {
@@ -498,10 +500,9 @@ void Smooth(std::vector<int32_t>& area, int w, int h, int r) {
                     ++times[k];
                 }
             const int32_t own = area[size_t(y) * w + x];
-            int32_t best = own, most = 0;
-            for (size_t k = 0; k < seen.size(); ++k)
-                if (seen[k] == own)
-                    most = times[k];
+            // The pixel itself is in its disc, so its own area is among those seen.
+            int32_t best = own,
+                    most = times[size_t(std::find(seen.begin(), seen.end(), own) - seen.begin())];
             for (size_t k = 0; k < seen.size(); ++k)
                 if (times[k] > most)
                     best = seen[k], most = times[k];

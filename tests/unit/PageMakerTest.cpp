@@ -40,11 +40,8 @@ TEST(PageMaker, LeaksAndTinyRegionsFoundAndMended) {
         // Gaps of 1, 2 (no leak at width 1) and 3 (a leak from width 3) in the right side: bridged.
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 50, 0}}, {2, 1, 0, 1, 1, 2}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 51, 0}}, {2, 1, 0, 1, 2, 2}},
-        {{{9, 9, 99, 99, 2}, {97, 50, 99, 51, 0}}, {1, 0, 0, 1, 0, 1}},
-        {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, {2, 0, 0, 1, 0, 1}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 52, 0}}, {3, 1, 0, 1, 3, 2}},
         {{{9, 9, 99, 99, 2}, {97, 50, 99, 55, 0}}, {6, 1, 0, 1, 6, 2}},
-        {{{9, 9, 99, 99, 2}, {97, 50, 99, 55, 0}}, {5, 0, 0, 1, 0, 1}},
         // A corner shut by a wall with a gap of two and one corner to corner: 4-connected apart.
         {{{9, 9, 99, 99, 2}, {12, 30, 50, 30, 1}, {12, 30, 50, 68, 3}, {30, 30, 31, 30, 0}},
          {2, 1, 0, 2, 2, 3}},
@@ -135,12 +132,9 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
         {{{0, 100, 47, 503, 1}, {48, 504, 95, 900, 1}}, {300, 400, 904, 1204}}, // corner to corner
         {{{0, 0, 99, 1753, 1}}, {0, 0, 904, 1754}}, // an edge a cell wider is drawing
         {{{50, 60, 52, 62, 1}, {1100, 1600, 1103, 1604, 1}}, {300, 400, 904, 1204}}, // specks
-        {{{100, 400, 160, 430, 1}}, {100, 400, 904, 1204}}, // a large part, far or not, is in it
-        {{{216, 700, 235, 707, 1}}, {216, 400, 904, 1204}}, // so is a mark near it (17 cells)
-        {{{212, 700, 231, 707, 1}}, {300, 400, 904, 1204}}, // but not one 18 cells away
-        {{{180, 700, 199, 707, 1}, {216, 700, 235, 707, 1}},
-         {180, 400, 904, 1204}},                              // near a near one
-        {{{500, 336, 511, 339, 1}}, {300, 336, 904, 1204}},   // 3 cells near, above
+        {{{100, 400, 160, 430, 1}}, {100, 400, 904, 1204}},   // a large part, far or not, is in it
+        {{{216, 700, 235, 707, 1}}, {216, 400, 904, 1204}},   // so is a mark near it (17 cells)
+        {{{212, 700, 231, 707, 1}}, {300, 400, 904, 1204}},   // but not one 18 cells away
         {{{250, 1700, 659, 1753, 1}}, {248, 400, 904, 1754}}, // under a third of a side stays
         {{{0, 700, 400, 705, 1}}, {0, 400, 904, 1204}}};      // a line to the edge from the drawing
     // The overview's cells: 2 pixels for 661 across or 461 down, 1 for the page's size or none.
@@ -155,7 +149,6 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
         all.insert(all.end(), rects.begin(), rects.end());
         Drawing d{Draw(all, 1240, 1754, 215).px, 1240, 1754, false};
         WhitenPaper(d.grey);
-        EXPECT_EQ(255, d.grey[5 * 1240 + 600]);
         const DrawingExtent e = FindDrawing(d, DefaultThreshold);
         EXPECT_EQ(want, (std::array{e.left, e.top, e.right, e.bottom}));
         // On the page: the box's sides at the margin, the dark edges gone; turned, on its side.
@@ -199,8 +192,7 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     Drawing d{std::vector<uint8_t>(4), 2, 2, true};
     GreyOnWhite(bgra, 8, 2, 2, 4, d.grey.data());
     EXPECT_EQ(std::vector<uint8_t>({150, 255, 165, 0}), d.grey);
-    // The same read as 3 channels and as 1; level 1 at alpha 127 (128.498 on white), greys of
-    // 101.499 and 200.598: each to the nearest.
+    // As 3 channels and as 1; level 1 at alpha 127 (128.498 on white), 101.499, 200.598: nearest.
     const uint8_t near[12] = {1, 1, 1, 127, 108, 101, 100, 255, 200, 200, 202, 255};
     std::vector<uint8_t> more(5);
     GreyOnWhite(bgra, 8, 2, 1, 3, more.data());
@@ -222,7 +214,6 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     EXPECT_TRUE(FitOnPage(300, 102, 10) == PageFit({640, 218, 10, 121})); // 217.6 high
     EXPECT_TRUE(FitOnPage(102, 300, 10) == PageFit({150, 440, 255, 10})); // 149.6 wide
     EXPECT_TRUE(FitOnPage(1, 1000, 0) == PageFit({1, 460, 329, 0}));
-    EXPECT_TRUE(FitOnPage(2000, 1, 0) == PageFit({660, 1, 0, 229}));
 }
 
 TEST(PageMaker, ThinLinesSurviveShrinking) {
@@ -264,10 +255,8 @@ TEST(PageMaker, CommandLinesRead) {
         {{"a.png", "duck.col", "--gaps", "0"}, {-2}},
         {{"a.png", "--detail", "6"}, {-2}},
         {{"a.png", "duck.col", "--thicken"}, {-2}},
-        {{"a.png", "duck.col", "--fast"}, {-2}},
         {{"a.png", "dusk"}, {-2}},
         {{"a.png", "..\\duck.col"}, {-2}},
-        {{"a.png", "duck", "bones"}, {-2}},
         {{"--mend"}, {-2}}};
     for (const auto& [words, want] : cases) {
         std::vector<const char*> argv = {"hbpages"};

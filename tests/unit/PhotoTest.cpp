@@ -30,6 +30,13 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
     const RgbImage scene = Scene();
     PhotoParts parts;
     SplitPhoto(scene, parts);
+    // The parts tile the fitted photo; a side is on a border (counted twice) or the frame.
+    int64_t pixels = 0, sides = 0, across = 0;
+    for (const PhotoParts::Part& p : parts.parts)
+        pixels += p.pixels, sides += p.outline;
+    for (const PhotoParts::Border& b : parts.borders)
+        across += b.length;
+    EXPECT_EQ(std::tuple(644 * 429, 2 * across + 2 * (644 + 429)), std::tuple(pixels, sides));
     int before = 0;
     for (int detail = 1; detail <= DetailSteps; ++detail) {
         const LineMask page = PhotoPage(parts, detail, 3);
@@ -41,9 +48,8 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
         EXPECT_LE(before, areas) << detail;
         EXPECT_TRUE(detail != DefaultDetail || (areas >= 15 && areas <= 80)) << areas;
         before = areas;
-        // Its lines where the photo's edges are: within 8 photo pixels of a tile's side or the
-        // disc's rim, 14 (10 page pixels) near a corner, as a corner is rounded; the disc whole,
-        // one area. Lines two or three pixels wide: no square of 4 x 4 all line.
+        // Lines on the photo's edges: within 8 photo pixels of a tile's side or the disc's rim, 14
+        // near a (rounded) corner; the disc one area; lines 2-3 wide, no 4 x 4 square all line.
         for (int y = 15; y < 444; ++y)
             for (int x = 8; x < 652; ++x) {
                 const double px = (x - 7.5) * 900 / 644, py = (y - 14.5) * 900 / 644;
@@ -67,17 +73,23 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
             frame += char('0' + page[size_t(at)]);
         EXPECT_EQ("01100110", frame) << detail;
     }
-    // Told from a drawing (lines on grey paper), or as chosen; no photo is a drawing.
+    // One colour: the middle the only interest; at the top's middle 1 - 1 / sqrt(2) of it.
+    PhotoParts plain;
+    SplitPhoto({900, 600, std::vector<uint8_t>(900 * 600 * 3, 128)}, plain);
+    const auto share = [&](size_t at) {
+        return plain.parts[size_t(plain.part[at])].interest /
+               plain.parts[size_t(plain.part[at])].pixels;
+    };
+    EXPECT_NEAR(0.3, share(322) / share(214 * 644 + 322), 0.04);
+    // Told from a drawing (lines on grey paper); no photo is a drawing.
     RgbImage drawing{200, 100, std::vector<uint8_t>(200 * 100 * 3, 230)};
     for (int x = 20; x < 180; ++x)
         for (int y : {20, 21, 79, 80})
             std::fill_n(&drawing.rgb[(y * 200 + x) * 3], 3, 10);
-    const auto kind = [](KindChoice c, const RgbImage& i) { return ChooseKind(c, i); };
-    EXPECT_EQ((std::array{PageKind::Drawing, PageKind::Photo, PageKind::Photo, PageKind::Drawing,
-                          PageKind::Drawing}),
-              (std::array{kind(KindChoice::FromImage, drawing), kind(KindChoice::FromImage, scene),
-                          kind(KindChoice::Photo, drawing), kind(KindChoice::Drawing, scene),
-                          kind(KindChoice::Photo, RgbImage())}));
+    EXPECT_EQ(std::tuple(PageKind::Drawing, PageKind::Photo, PageKind::Drawing),
+              std::tuple(ChooseKind(KindChoice::FromImage, drawing),
+                         ChooseKind(KindChoice::FromImage, scene),
+                         ChooseKind(KindChoice::Photo, RgbImage())));
 }
 
 TEST(Photo, FileReadTurnedAndShrunk) {
@@ -115,8 +127,7 @@ TEST(Photo, FileReadTurnedAndShrunk) {
     EXPECT_EQ((std::array{true, true, false, false}),
               (std::array{heif("heic0000mif1"), heif("isom0000mif1"), heif("isom0000avc1"),
                           heif("mp420000heif")}));
-    // Blue-green-red-alpha, 3 x 2 shrunk by 2: white, red, black at half alpha, grey; the column
-    // left over is a cell of its own.
+    // BGRA, 3 x 2 shrunk by 2: white, red, black at half alpha, grey; the odd column a cell alone.
     const uint8_t bgra[24] = {255, 255, 255, 255, 0,   0,   255, 255, 9, 9, 9, 255,
                               0,   0,   0,   128, 100, 100, 100, 255, 9, 9, 9, 255};
     std::vector<uint32_t> sums(2 * 4);
