@@ -649,12 +649,14 @@ void JoinSmallPieces(std::vector<int32_t>& area, int w, int h) {
 
 } // namespace
 
-LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth) {
+LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth, PageCheck& check) {
     LineMask mask = PageMask();
     const PageFit& f = parts.fit;
     const int w = f.width, h = f.height;
-    if (parts.parts.empty())
+    if (parts.parts.empty()) {
+        CheckPage(mask, gapWidth, check);
         return mask;
+    }
     std::vector<int32_t> area = JoinParts(parts, AreasForDetail(detail));
     Settle(area, parts.colour, w, h);
     for (int pass = 0; pass < 3; ++pass)
@@ -674,17 +676,14 @@ LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth) {
     // By construction no area leaks and none is a sliver (the necks were opened); the check
     // bridges any narrow passage a border left and fills a pocket too small to hit, going round as
     // a bridge can leave one.
-    PageCheck check;
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0;; ++round) {
         CheckPage(mask, gapWidth, check);
         bool clean = check.leaks.empty();
-        for (int32_t& size : check.size)
-            if (size < PhotoAreaFloor)
-                size = 0, clean = false; // filled below
-        if (clean)
-            break;
+        for (const int32_t size : check.size)
+            clean = clean && size >= PhotoAreaFloor;
+        if (clean || round == 3) // the check last made is the page's own
+            return mask;
         BridgeGaps(mask, check);
         FillTinyPockets(mask, check, PhotoAreaFloor);
     }
-    return mask;
 }

@@ -7,6 +7,7 @@
 
 #include "image/Image.h"
 #include "image/LineArt.h"
+#include "image/PageCheck.h"
 
 constexpr int DetailSteps = 5, DefaultDetail = 3;
 constexpr int PhotoAreaFloor = 60; // no area of a photo's page is smaller
@@ -45,5 +46,5 @@ int AreasForDetail(int detail);
 // first, down to the areas aimed at; the areas' borders smoothed, every neck or strip too narrow
 // to stay open once outlined given to its neighbours, areas too small joined to a neighbour;
 // outlined two pixels wide; every passage up to gapWidth pixels bridged and every pocket under
-// PhotoAreaFloor filled.
-LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth);
+// PhotoAreaFloor filled. The page's check is left in check, so that it need not be made again.
+LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth, PageCheck& check);

@@ -43,8 +43,7 @@ void RebuildPage(MakerWork& work) {
         if (!work.partsMade)
             SplitPhoto(work.photo, work.parts);
         work.partsMade = true;
-        work.mask = PhotoPage(work.parts, s.detail, s.gaps);
-        CheckPage(work.mask, s.gaps, work.check);
+        work.mask = PhotoPage(work.parts, s.detail, s.gaps, work.check);
         return;
     }
     if (work.greyThreshold != s.threshold || work.greyTurn != s.turn || work.pageGrey.empty()) {

@@ -39,9 +39,10 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
     EXPECT_EQ(std::tuple(644 * 429, 2 * across + 2 * (644 + 429)), std::tuple(pixels, sides));
     int before = 0;
     for (int detail = 1; detail <= DetailSteps; ++detail) {
-        const LineMask page = PhotoPage(parts, detail, 3);
-        PageCheck check;
+        PageCheck check, made;
+        const LineMask page = PhotoPage(parts, detail, 3, made);
         CheckPage(page, 3, check);
+        EXPECT_EQ(check.region, made.region) << detail; // the page's own check
         const int areas = int(check.size.size());
         EXPECT_EQ(0u, check.leaks.size()) << detail;
         EXPECT_LE(PhotoAreaFloor, *std::min_element(check.size.begin(), check.size.end()));
@@ -66,8 +67,7 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
             }
         EXPECT_NEAR(3.14159 * 120 * 120 * 644 * 644 / 900 / 900,
                     check.size[check.region[230 * 660 + 330]], 1200);
-        // Fitted 644 x 429 at 8, 15: framed on all four sides by a line two pixels wide.
-        std::string frame;
+        std::string frame; // fitted 644 x 429 at 8, 15: framed all round by a line two wide
         for (const int at : {245 * 660 + 7, 245 * 660 + 8, 245 * 660 + 652, 245 * 660 + 653,
                              14 * 660 + 300, 15 * 660 + 300, 444 * 660 + 300, 445 * 660 + 300})
             frame += char('0' + page[size_t(at)]);
