@@ -669,14 +669,18 @@ LRESULT CALLBACK MakerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         EndPaint(window, &paint);
         return 0;
     }
-    case WM_HSCROLL:
-        if (HWND(lParam) == GetDlgItem(window, IdDetail))
-            Work.settings.detail = int(SendDlgItemMessageW(window, IdDetail, TBM_GETPOS, 0, 0));
-        else
-            Work.settings.threshold =
-                int(SendDlgItemMessageW(window, IdThreshold, TBM_GETPOS, 0, 0));
-        SettingChanged();
+    case WM_HSCROLL: {
+        // A slider also reports the end of each key press or drag, where nothing moved: only a
+        // new value rebuilds the page.
+        const int id = HWND(lParam) == GetDlgItem(window, IdDetail) ? IdDetail : IdThreshold;
+        int& setting = id == IdDetail ? Work.settings.detail : Work.settings.threshold;
+        const int value = int(SendDlgItemMessageW(window, id, TBM_GETPOS, 0, 0));
+        if (value != setting) {
+            setting = value;
+            SettingChanged();
+        }
         return 0;
+    }
     case WM_TIMER:
         if (wParam == RebuildTimer) {
             KillTimer(window, RebuildTimer);
