@@ -122,9 +122,8 @@ TEST(PageMaker, PageRebuiltAndMendedAsAsked) {
 }
 
 TEST(PageMaker, DrawingFoundOnAScannedSheet) {
-    // A box on grey paper (level 215) of 1240 x 1754 (A4 at 150 dpi), the box at 300,400 to
-    // 900,1200; then what is added round it, and the box's extent found, in cells of 4 pixels.
-    // Edges and shadows a third of a side long, within 8% of it (24 cells across, 35 down), go.
+    // A box (300,400 to 900,1200) on paper of 215, 1240 x 1754; what is added, the extent found in
+    // cells of 4. Edges and shadows a third of a side long, within 8% of it (24 x 35 cells), go.
     const Rects box = {{300, 400, 900, 1200, 2}};
     const std::tuple<Rects, std::array<int, 4>> cases[] = {
         {{}, {300, 400, 904, 1204}},
@@ -167,8 +166,7 @@ TEST(PageMaker, DrawingFoundOnAScannedSheet) {
 }
 
 TEST(PageMaker, PaperMadeWhite) {
-    // Levels and how many pixels have each; each level after. The most common level above the
-    // darkest third is the paper; paper of 250 or lighter is left as it is.
+    // Levels, their counts, each level after: the commonest past a third is paper; 250 up stays.
     const std::tuple<std::vector<std::array<int, 2>>, std::vector<int>> sheets[] = {
         {{{0, 5}, {100, 5}, {200, 50}, {230, 10}}, {0, 128, 255, 255}},
         {{{0, 5}, {100, 20}, {176, 30}, {180, 40}}, {0, 142, 249, 255}},
@@ -199,8 +197,8 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     GreyOnWhite(bgra + 2, 8, 1, 1, 1, &more[1]);
     GreyOnWhite(near, 12, 3, 1, 4, &more[2]);
     EXPECT_EQ(std::vector<uint8_t>({150, 0, 128, 101, 201}), more);
-    // A whole sheet, 230 times as large: 460 x 460 from column 100; turned, black at the bottom
-    // left; the green pixel's cell dropped, so white.
+    // The sheet 230 times as large, 460 x 460 from column 100; turned, black bottom left; green
+    // gone.
     const int at[][4] = {{329, 229, 255, 165}, {330, 0, 255, 255},   {100, 230, 165, 0},
                          {559, 459, 0, 255},   {560, 459, 255, 255}, {99, 0, 255, 255}};
     for (bool turn : {false, true}) {
@@ -214,6 +212,7 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     EXPECT_TRUE(FitOnPage(300, 102, 10) == PageFit({640, 218, 10, 121})); // 217.6 high
     EXPECT_TRUE(FitOnPage(102, 300, 10) == PageFit({150, 440, 255, 10})); // 149.6 wide
     EXPECT_TRUE(FitOnPage(1, 1000, 0) == PageFit({1, 460, 329, 0}));
+    EXPECT_TRUE(FitOnPage(2000, 1, 0) == PageFit({660, 1, 0, 229}));
 }
 
 TEST(PageMaker, ThinLinesSurviveShrinking) {
@@ -255,8 +254,10 @@ TEST(PageMaker, CommandLinesRead) {
         {{"a.png", "duck.col", "--gaps", "0"}, {-2}},
         {{"a.png", "--detail", "6"}, {-2}},
         {{"a.png", "duck.col", "--thicken"}, {-2}},
+        {{"a.png", "duck.col", "--fast"}, {-2}},
         {{"a.png", "dusk"}, {-2}},
         {{"a.png", "..\\duck.col"}, {-2}},
+        {{"a.png", "duck", "bones"}, {-2}},
         {{"--mend"}, {-2}}};
     for (const auto& [words, want] : cases) {
         std::vector<const char*> argv = {"hbpages"};

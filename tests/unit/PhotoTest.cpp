@@ -1,5 +1,5 @@
-// Photos to pages: the segmentation's promises at every detail (closed, large enough, more with
-// detail, on the photo's edges, framed), photo or drawing, the orientation, HEIF, shrinking.
+// Photos to pages: closed, large enough, more with detail, on the edges, framed; kind, EXIF, HEIF.
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
