@@ -86,10 +86,20 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
     for (int x = 20; x < 180; ++x)
         for (int y : {20, 21, 79, 80})
             std::fill_n(&drawing.rgb[(y * 200 + x) * 3], 3, 10);
-    EXPECT_EQ(std::tuple(PageKind::Drawing, PageKind::Photo, PageKind::Drawing),
+    // A pale photo (light grain, a quarter of it a little darker) is one; the drawing on paper
+    // shaded from one side to the other is not.
+    RgbImage pale{200, 100, std::vector<uint8_t>(200 * 100 * 3, 230)}, shaded = drawing;
+    for (size_t i = 0; i < pale.rgb.size(); ++i) {
+        pale.rgb[i] = i / 3 % 4 ? 230 : 205;
+        shaded.rgb[i] = shaded.rgb[i] == 10 ? 10 : uint8_t(230 - i / 3 % 200 * 60 / 200);
+    }
+    EXPECT_EQ(std::tuple(PageKind::Drawing, PageKind::Photo, PageKind::Drawing, PageKind::Photo,
+                         PageKind::Drawing),
               std::tuple(ChooseKind(KindChoice::FromImage, drawing),
                          ChooseKind(KindChoice::FromImage, scene),
-                         ChooseKind(KindChoice::Photo, RgbImage())));
+                         ChooseKind(KindChoice::Photo, RgbImage()),
+                         ChooseKind(KindChoice::FromImage, pale),
+                         ChooseKind(KindChoice::FromImage, shaded)));
 }
 
 TEST(Photo, FileReadTurnedAndShrunk) {
