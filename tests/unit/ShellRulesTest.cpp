@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "app/PointerRules.h"
 #include "page/PageOrder.h"
@@ -9,13 +10,11 @@
 namespace {
 
 TEST(PointerRules, ThePictureZoneTakesInItsClosingLines) {
-    const struct {
-        int x, y;
-        bool in;
-    } points[] = {{70, 70, true},    {730, 530, true}, {69, 300, false},
-                  {731, 300, false}, {300, 69, false}, {300, 531, false}};
-    for (const auto& p : points)
-        EXPECT_EQ(InPictureZone(p.x, p.y), p.in) << p.x << "," << p.y;
+    const std::tuple<int, int, bool> points[] = {{70, 70, true},   {730, 530, true},
+                                                 {69, 300, false}, {731, 300, false},
+                                                 {300, 69, false}, {300, 531, false}};
+    for (const auto& [x, y, in] : points)
+        EXPECT_EQ(InPictureZone(x, y), in) << x << "," << y;
 }
 
 TEST(PointerRules, AClickFillsAnOpenPixelOfAnotherColourOnThePage) {
@@ -23,18 +22,14 @@ TEST(PointerRules, AClickFillsAnOpenPixelOfAnotherColourOnThePage) {
     // lie around it, so a read off the page would find a pixel to fill.
     uint8_t pixels[12] = {37, 37, 37, 37, 37, 37, 0, 37, 5, 37, 37, 37};
     const PageView page{pixels + 3, 3, 2};
-    const struct {
-        int x, y, selected;
-        bool fills;
-    } clicks[] = {{71, 70, 2, true},  {72, 70, 2, true},  {70, 71, 2, true},
-                  {70, 70, 2, false}, {72, 70, 5, false}, {73, 70, 2, false},
-                  {70, 72, 2, false}, {69, 70, 2, false}, {71, 69, 2, false}};
-    for (const auto& c : clicks) {
+    const std::tuple<int, int, int, bool> clicks[] = {
+        {71, 70, 2, true},  {72, 70, 2, true},  {70, 71, 2, true},
+        {70, 70, 2, false}, {72, 70, 5, false}, {73, 70, 2, false},
+        {70, 72, 2, false}, {69, 70, 2, false}, {71, 69, 2, false}};
+    for (const auto& [cx, cy, selected, fills] : clicks) {
         int x = -9, y = -9;
-        EXPECT_EQ(ClickStartsFill(page, c.x, c.y, c.selected, x, y), c.fills) << c.x << "," << c.y;
-        if (c.fills) {
-            EXPECT_EQ(std::make_pair(x, y), std::make_pair(c.x - 70, c.y - 70));
-        }
+        EXPECT_EQ(ClickStartsFill(page, cx, cy, selected, x, y), fills) << cx << "," << cy;
+        EXPECT_TRUE(!fills || (x == cx - 70 && y == cy - 70)) << cx << "," << cy;
     }
     int x, y;
     EXPECT_FALSE(ClickStartsFill(PageView{nullptr, 0, 0}, 70, 70, 2, x, y)); // no page yet
@@ -51,26 +46,21 @@ struct Pages {
 };
 
 TEST(PageOrder, StartUpSearchesOnwardAndStepsWrapRoundToTheNextReadablePage) {
-    const struct {
-        bool step;
-        int from, delta;
-        const char* readable;
-        int lands;
-        const char* tried;
-    } cases[] = {
+    // A step (or the search at start-up), from, by, the pages readable, where it lands, what it
+    // tried.
+    const std::tuple<bool, int, int, const char*, int, const char*> cases[] = {
         {false, 0, 0, "012345", 0, "0"}, {false, 0, 0, "35", 3, "0123"},
         {false, 2, 0, "01", -1, "2345"}, {true, 5, +1, "012345", 0, "0"},
         {true, 0, -1, "012345", 5, "5"}, {true, 0, +1, "0245", 2, "12"},
         {true, 1, -1, "3", 3, "0543"},   {true, 3, +1, "3", 3, "450123"},
-        {true, 3, +1, "", -1, "450123"},
-    };
-    for (const auto& c : cases) {
-        Pages pages{c.readable, ""};
-        EXPECT_EQ(c.step ? StepToReadable(c.from, c.delta, 6, Pages::Load, &pages)
-                         : FirstReadablePage(c.from, 6, Pages::Load, &pages),
-                  c.lands)
-            << c.from << " " << c.delta << " " << c.readable;
-        EXPECT_EQ(pages.tried, c.tried);
+        {true, 3, +1, "", -1, "450123"}};
+    for (const auto& [step, from, delta, readable, lands, tried] : cases) {
+        Pages pages{readable, ""};
+        EXPECT_EQ(step ? StepToReadable(from, delta, 6, Pages::Load, &pages)
+                       : FirstReadablePage(from, 6, Pages::Load, &pages),
+                  lands)
+            << from << " " << delta << " " << readable;
+        EXPECT_EQ(pages.tried, tried);
     }
 }
 

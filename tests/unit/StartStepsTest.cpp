@@ -1,6 +1,5 @@
-// Start-up and shutdown around the display-mode switch: the size check before any change, each
-// failing DirectDraw step falling back to the desktop's mode, and the mode given back exactly when
-// it was changed, on every way out.
+// Start-up and shutdown around the display-mode switch: the size checked before any change, a
+// failing step falling back to the desktop's mode, the mode given back exactly when it was changed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,43 +12,29 @@ namespace {
 struct Recorder {
     std::string fails, calls;
     DisplayModeState* mode;
-    static int Call(void* r, char letter) {
+    template <char Letter> static int Try(void* r) {
         auto& self = *static_cast<Recorder*>(r);
-        self.calls += letter;
-        return self.fails.find(letter) == std::string::npos;
+        self.calls += Letter;
+        return self.fails.find(Letter) == std::string::npos;
     }
-};
-
-const StartCalls Calls = {
-    nullptr,
-    [](void* r) { return Recorder::Call(r, 'S'); },
-    [](void* r) { return int(!Recorder::Call(r, 'W')); }, // "fails" here: under Wine
-    [](void* r) { return Recorder::Call(r, 'C'); },
-    [](void* r) { return Recorder::Call(r, 'X'); },
-    [](void* r) { return Recorder::Call(r, 'M'); },
-    [](void* r, const char* step) {
+    template <char Letter> static void Do(void* r) { Try<Letter>(r); }
+    static int Wine(void* r) { return 1 - Try<'W'>(r); } // "fails" here: under Wine
+    static void Log(void* r, const char* step) {
         static_cast<Recorder*>(r)->calls += std::string("<") + step + ">";
-    },
-    [](void* r) { return Recorder::Call(r, 'B'); },
-    [](void* r) { Recorder::Call(r, 'L'); },
-    [](void* r) { return Recorder::Call(r, 'T'); },
-    [](void* r) { Recorder::Call(r, 't'); },
-    [](void* r) { // the destroy handler shuts down
-        Recorder::Call(r, 'D');
-        StartCalls calls = Calls;
-        calls.context = r;
-        RunShutDown(calls, *static_cast<Recorder*>(r)->mode);
-    },
-    [](void* r) { Recorder::Call(r, 'k'); },
-    [](void* r) { Recorder::Call(r, 'm'); },
-    [](void* r) { Recorder::Call(r, 'u'); },
-    [](void* r) { Recorder::Call(r, 'i'); },
-    [](void* r) { Recorder::Call(r, 'f'); },
-    [](void* r) { Recorder::Call(r, 'p'); },
-    [](void* r) { Recorder::Call(r, 'r'); },
-    [](void* r) { Recorder::Call(r, 'x'); },
-    [](void* r) { Recorder::Call(r, 'Q'); },
+    }
+    static void Destroy(void* r); // the destroy handler shuts down
 };
+using R = Recorder;
+const StartCalls Calls = {
+    nullptr,     R::Try<'S'>, R::Wine,     R::Try<'C'>, R::Try<'X'>, R::Try<'M'>, R::Log,
+    R::Try<'B'>, R::Do<'L'>,  R::Try<'T'>, R::Do<'t'>,  R::Destroy,  R::Do<'k'>,  R::Do<'m'>,
+    R::Do<'u'>,  R::Do<'i'>,  R::Do<'f'>,  R::Do<'p'>,  R::Do<'r'>,  R::Do<'x'>,  R::Do<'Q'>};
+void Recorder::Destroy(void* r) {
+    Do<'D'>(r);
+    StartCalls calls = Calls;
+    calls.context = r;
+    RunShutDown(calls, *static_cast<Recorder*>(r)->mode);
+}
 
 TEST(StartSteps, TheDisplayModeIsGivenBackExactlyWhenItWasChanged) {
     // S size, W Wine, C create, X exclusive level, M mode, B buffers, L load and show, T timer,
