@@ -1,13 +1,11 @@
 // The print layouts' geometry, the quarter turn and the framed print buffer.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "page/Page.h"
 #include "print/PrintGeometry.h"
 #include "print/PrintModeFile.h"
 #include "print/PrintSteps.h"
@@ -60,14 +58,12 @@ TEST(PrintGeometry, QuarterTurnAndThePrintBufferWithItsRing) {
     for (size_t i = 0; i < rotated.size(); ++i)
         rotated[i] = uint8_t(1 + i % 250);
     CopyToPrintBuffer(rotated.data(), H, W, buffer.data());
-    const int stride = H + 8;
     for (int r = 0; r < W + 8; ++r)
-        for (int c = 0; c < stride; ++c) {
-            const uint8_t got = buffer[size_t(r) * stride + c];
-            if (r < 4 || r >= W + 4 || c < 4 || c >= H + 4)
-                ASSERT_EQ(got, 0) << r << "," << c;
-            else
-                ASSERT_EQ(got, rotated[size_t(r - 4) * H + (c - 4)]) << r << "," << c;
+        for (int c = 0; c < H + 8; ++c) {
+            const bool ring = r < 4 || r >= W + 4 || c < 4 || c >= H + 4;
+            ASSERT_EQ(buffer[size_t(r) * (H + 8) + c],
+                      ring ? 0 : rotated[size_t(r - 4) * H + c - 4])
+                << r << "," << c;
         }
 }
 
