@@ -1,5 +1,5 @@
-// The region fill and the clearing wipe on a scripted clock: order, pace, sounds, walls, results,
-// running out of memory, nesting; the random pick.
+// The region fill and the clearing wipe on a scripted clock: pace, sounds, walls, results, running
+// out of memory, nesting; the random pick.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,24 +70,6 @@ class Animation : public ::testing::Test {
         EXPECT_FALSE(AnimationRunning);
     }
 };
-
-TEST_F(Animation, FillSpreadsUpDownLeftRightAndRecoloursOnAppend) {
-    TestPage page(5, 5);
-    int step[25] = {};
-    Host host;
-    host.onPump = [&] {
-        for (int i = 0; i < 25; ++i)
-            step[i] = step[i] || page.px[size_t(i)] != 4 ? step[i] : host.pumps;
-    };
-    ASSERT_EQ(1, FillRegionCore(page.View(), 2, 2, 4, host));
-    // The point after which each pixel had colour (rows top-down); the seed takes it when its up
-    // neighbour looks back.
-    const int want[25] = {15, 6, 2,  6, 16, 8, 2,  1,  2,  9, 4,  1, 2,
-                          1,  5, 11, 3, 1,  3, 12, 19, 10, 3, 10, 20};
-    for (int i = 0; i < 25; ++i)
-        EXPECT_EQ(want[i], step[(4 - i / 5) * 5 + i % 5]) << i % 5 << "," << i / 5;
-    EXPECT_EQ(26, host.pumps); // 25 pixels, the seed twice
-}
 
 TEST_F(Animation, FillFramesEvery501PointsAtLeast20msApartWithTheLoopSoundAfter450ms) {
     for (const uint32_t start : {1000u, 0xFFFFFF00u}) { // also across the tick count's wrap
