@@ -94,7 +94,9 @@ TEST(PageFormat, MalformedPagesAreRefusedAndLeaveThePageUntouched) {
         std::vector<uint8_t>(mono.begin(), mono.end() - 1),
         With(eight, 22, uint32_t(-460)), // not the standard size
         With(eight, 18, 661),
-        With(eight, 34, 303601),      // biSizeImage larger than the buffer
+        With(eight, 34, 303601), // biSizeImage larger than the buffer
+        With(eight, 34, 303599), // smaller than width x height: a pixel left stale
+        MonoPage(330, 230),
         With(eight, 10, 0xFFFFFFF0u), // pixel data beyond the file
         With(eight, 0, 0x4D42),       // "BM"
     };
