@@ -1,9 +1,10 @@
-// A dialog template's layout read from its bytes, and dialog units in pixels.
+// A dialog template's layout read from its bytes, dialog units in pixels, the intro's margin.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "dialogs/Centring.h"
 #include "support/DialogTemplate.h"
 
 namespace {
@@ -76,6 +77,8 @@ TEST(DialogTemplate, UnitsRoundAsThePlatformDoes) {
                             {1, 153, 16, 306}, {1, 9, 13, 15}, {1, 4, 13, 7}, {1, 3, 13, 5}};
     for (const auto& c : cases)
         EXPECT_EQ((c[0] ? UnitsDown : UnitsAcross)(c[1], c[2]), c[3]) << c[1] << " " << c[2];
+    // The intro's 320-pixel pictures sit 10 pixels into its 170 units.
+    EXPECT_EQ(CentreOffsetFor(170, 320, 16), 10);
 }
 
 } // namespace
