@@ -56,15 +56,17 @@ bool LooksLikePhoto(const RgbImage& image) {
     for (int level = 96; level < 256; ++level)
         if (count[level] > count[paper])
             paper = level;
-    size_t middle = 0, coloured = 0;
-    for (int level = 0; level < 256; ++level)
-        if (level * 255 / paper >= 64 && level * 255 / paper < 192)
-            middle += count[level];
+    size_t middle = 0, dark = 0, coloured = 0;
+    for (int level = 0; level < 256; ++level) {
+        middle += level * 255 / paper >= 64 && level * 255 / paper < 192 ? count[level] : 0;
+        dark += level * 255 / paper < 64 ? count[level] : 0;
+    }
     for (size_t i = 0; i < n; ++i) {
         const uint8_t* p = &image.rgb[i * 3];
         coloured += std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) > 48;
     }
-    return middle * 5 > n || coloured * 6 > n || SlightlyDarkerShare(image) > 0.2;
+    // More than half of it dark is no drawing on paper (a pale subject on a night sky, on black).
+    return middle * 5 > n || dark * 2 > n || coloured * 6 > n || SlightlyDarkerShare(image) > 0.2;
 }
 
 PageKind ChooseKind(KindChoice choice, const RgbImage& photo) {

@@ -88,18 +88,24 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
             std::fill_n(&drawing.rgb[(y * 200 + x) * 3], 3, 10);
     // A pale photo (light grain, a quarter of it a little darker) is one; the drawing on paper
     // shaded from one side to the other is not.
-    RgbImage pale{200, 100, std::vector<uint8_t>(200 * 100 * 3, 230)}, shaded = drawing;
+    // More than half of it black (a subject on a night sky) is a photo; a drawing 46 % black is
+    // not.
+    RgbImage pale{200, 100, std::vector<uint8_t>(200 * 100 * 3, 230)},
+        shaded = drawing, night = drawing, heavy = drawing;
     for (size_t i = 0; i < pale.rgb.size(); ++i) {
         pale.rgb[i] = i / 3 % 4 ? 230 : 205;
         shaded.rgb[i] = shaded.rgb[i] == 10 ? 10 : uint8_t(230 - i / 3 % 200 * 60 / 200);
+        night.rgb[i] = i / 600 >= 45 ? 10 : night.rgb[i];
+        heavy.rgb[i] = i / 600 >= 55 ? 10 : heavy.rgb[i];
     }
-    EXPECT_EQ(std::tuple(PageKind::Drawing, PageKind::Photo, PageKind::Drawing, PageKind::Photo,
-                         PageKind::Drawing),
-              std::tuple(ChooseKind(KindChoice::FromImage, drawing),
-                         ChooseKind(KindChoice::FromImage, scene),
-                         ChooseKind(KindChoice::Photo, RgbImage()),
-                         ChooseKind(KindChoice::FromImage, pale),
-                         ChooseKind(KindChoice::FromImage, shaded)));
+    EXPECT_EQ(
+        std::tuple(PageKind::Drawing, PageKind::Photo, PageKind::Drawing, PageKind::Photo,
+                   PageKind::Drawing, PageKind::Photo, PageKind::Drawing),
+        std::tuple(
+            ChooseKind(KindChoice::FromImage, drawing), ChooseKind(KindChoice::FromImage, scene),
+            ChooseKind(KindChoice::Photo, RgbImage()), ChooseKind(KindChoice::FromImage, pale),
+            ChooseKind(KindChoice::FromImage, shaded), ChooseKind(KindChoice::FromImage, night),
+            ChooseKind(KindChoice::FromImage, heavy)));
 }
 
 TEST(Photo, FileReadTurnedAndShrunk) {
