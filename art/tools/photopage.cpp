@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
     int detail = DefaultDetail, first = 1;
     if (argc > 2 && !std::strcmp(argv[1], "--detail"))
         detail = std::atoi(argv[2]), first = 3;
-    if (argc != first + 2) {
-        std::fprintf(stderr, "usage: photopage [--detail N] photo.ppm page.pgm\n");
+    if (argc != first + 2 && argc != first + 3) {
+        std::fprintf(stderr, "usage: photopage [--detail N] photo.ppm page.pgm [subject.pgm]\n");
         return 2;
     }
     std::ifstream in(argv[first], std::ios::binary);
@@ -61,5 +61,12 @@ int main(int argc, char** argv) {
     out << "P5\n660 460\n255\n";
     for (uint8_t v : work.mask.px)
         out.put(char(v ? 0 : 255));
+    if (argc == first + 3) { // the subject found: white on grey, at the fitted photo's size
+        std::ofstream subject(argv[first + 2], std::ios::binary);
+        const PhotoParts& p = work.parts;
+        subject << "P5\n" << p.fit.width << " " << p.fit.height << "\n255\n";
+        for (const int32_t at : p.part)
+            subject.put(char(p.parts[size_t(at)].subject ? 255 : 90));
+    }
     return 0;
 }

@@ -31,9 +31,15 @@ struct Weights {
     double mottle;              // a colour spread inside an area that halves a step to it
     double slope;               // how much an area's own slope takes from an edge along it
     double plain;               // the cost's weight for an area of no interest (1 at most)
+    double ground, outline;     // a join's cost in the background, and across the subject's outline
+    // The subject's guess: its weight off the middle and out of focus (1 at most); how strongly an
+    // edge parts two neighbours; against the colour's distance, the first guess's pull and the
+    // neighbours'; the share of the path's distance from the frame in the guess (the rest is the
+    // colour's), and the step between neighbours that a slow change makes at no cost.
+    double lone, unfocused, apart, prior, tie, path, slow;
 };
 constexpr Weights Tuned[] = {
-    {0.25, 0.25, 0.5, 5, 2.5, 0.05},
+    {0.25, 0.25, 0.5, 5, 2.5, 0.05, 0.4, 30, 0.4, 0.5, 10, 20, 20, 0.5, 5},
 };
 constexpr const Weights& W = Tuned[0];
 
@@ -209,6 +215,178 @@ std::vector<int32_t> Superpixels(const std::vector<float> (&lab)[3], const std::
     return part;
 }
 
+// The photo's subject, as parts. A first guess: far from the frame's colours (from those along
+// each side, the second nearest side counting, so that a subject may run off one side), and far
+// from the frame along the dearest path of steps between neighbours (a slow change costs nothing;
+// the third nearest side counts); more so near the middle and in focus. Parted in two where the
+// guesses part best. Then, a few times over, each part goes with whichever of subject and
+// background has parts nearer its colour, pulled towards its first guess and towards the side its
+// neighbours are on along most of its border (less across an edge). Only the large pieces of
+// subject are kept, and a hole in one is subject too. No subject is marked where what is left is
+// too small or too large to be one thing on a plainer ground.
+void MarkSubject(PhotoParts& out, const std::vector<uint8_t>& sides,
+                 const std::vector<double>& sharp, const std::vector<double>& middle) {
+    const size_t count = out.parts.size();
+    std::vector<float> mean(count * 3);
+    for (size_t p = 0; p < count; ++p) {
+        const PhotoParts::Part& part = out.parts[p];
+        const double n = double(part.pixels);
+        mean[p * 3] = float(part.l / n), mean[p * 3 + 1] = float(part.a / n),
+                 mean[p * 3 + 2] = float(part.b / n);
+    }
+    const auto apart = [&](size_t p, size_t q) {
+        const float dl = mean[p * 3] - mean[q * 3], da = mean[p * 3 + 1] - mean[q * 3 + 1],
+                    db = mean[p * 3 + 2] - mean[q * 3 + 2];
+        return std::sqrt(dl * dl + da * da + db * db);
+    };
+    // The mean distance of the k parts of a set nearest in colour to p (p itself left out).
+    constexpr int Near = 3;
+    const auto nearest = [&](size_t p, const std::vector<int32_t>& set) {
+        float best[Near] = {1e9f, 1e9f, 1e9f};
+        for (const int32_t q : set)
+            if (size_t(q) != p) {
+                float d = apart(p, size_t(q));
+                for (float& b : best)
+                    if (d < b)
+                        std::swap(d, b);
+            }
+        float sum = 0;
+        int n = 0;
+        for (const float b : best)
+            if (b < 1e9f)
+                sum += b, ++n;
+        return n ? sum / float(n) : 0.0f;
+    };
+    std::vector<int32_t> side[4];
+    for (size_t p = 0; p < count; ++p)
+        for (int s = 0; s < 4; ++s)
+            if (sides[p] >> s & 1)
+                side[s].push_back(int32_t(p));
+    std::vector<std::vector<std::pair<int32_t, double>>> next(count);
+    for (const auto& b : out.borders) {
+        const double tie = b.length / (1 + b.edge / b.length * EdgeScale / W.apart);
+        next[size_t(b.p)].push_back({b.q, tie});
+        next[size_t(b.q)].push_back({b.p, tie});
+    }
+    // How far each part is from the frame's colours: from the colours along each side, and along
+    // the dearest path of steps between neighbouring parts from each side (a slow change costs
+    // nothing); both scaled so that the far twentieth are 1.
+    std::vector<double> colour(count), path(count);
+    std::vector<double> reach[4];
+    for (int s = 0; s < 4; ++s) {
+        std::vector<double>& r = reach[s];
+        r.assign(count, 1e18);
+        std::priority_queue<std::pair<double, int32_t>> queue;
+        for (const int32_t p : side[s])
+            r[size_t(p)] = 0, queue.push({0.0, p});
+        while (!queue.empty()) {
+            const auto [d, p] = queue.top();
+            queue.pop();
+            if (-d > r[size_t(p)])
+                continue;
+            for (const auto& [q, tie] : next[size_t(p)]) {
+                const double to =
+                    r[size_t(p)] + std::max(0.0, apart(size_t(p), size_t(q)) - W.slow);
+                if (to < r[size_t(q)])
+                    r[size_t(q)] = to, queue.push({-to, q});
+            }
+        }
+    }
+    for (size_t p = 0; p < count; ++p) {
+        float d[4];
+        double g[4];
+        for (int s = 0; s < 4; ++s)
+            d[s] = nearest(p, side[s]), g[s] = reach[s][p];
+        std::sort(d, d + 4), std::sort(g, g + 4);
+        colour[p] = d[1], path[p] = g[2];
+    }
+    for (std::vector<double>* v : {&colour, &path}) {
+        std::vector<double> sorted(*v);
+        std::nth_element(sorted.begin(), sorted.begin() + count * 19 / 20, sorted.end());
+        const double far = std::max(sorted[count * 19 / 20], 1.0);
+        for (double& x : *v)
+            x = std::min(1.0, x / far);
+    }
+    std::vector<double> guess(count);
+    for (size_t p = 0; p < count; ++p)
+        guess[p] = (W.path * path[p] + (1 - W.path) * colour[p]) *
+                   (W.lone + (1 - W.lone) * middle[p]) *
+                   (W.unfocused + (1 - W.unfocused) * sharp[p]);
+    // The first guess: above the threshold that best parts the guesses in two (by their pixels).
+    double best = -1, cut = 0.5;
+    for (int t = 1; t < 20; ++t) {
+        const double at = t / 20.0;
+        double n[2] = {0, 0}, sum[2] = {0, 0};
+        for (size_t p = 0; p < count; ++p) {
+            const int k = guess[p] >= at;
+            n[k] += double(out.parts[p].pixels), sum[k] += guess[p] * double(out.parts[p].pixels);
+        }
+        if (n[0] > 0 && n[1] > 0) {
+            const double gap = sum[0] / n[0] - sum[1] / n[1], between = n[0] * n[1] * gap * gap;
+            if (between > best)
+                best = between, cut = at;
+        }
+    }
+    std::vector<uint8_t> in(count);
+    for (size_t p = 0; p < count; ++p)
+        in[p] = guess[p] >= cut;
+    for (int round = 0; round < 4; ++round) {
+        // Each side's colours from an even sample of its parts, to bound the time.
+        std::vector<int32_t> set[2];
+        size_t of[2] = {0, 0};
+        for (size_t p = 0; p < count; ++p)
+            ++of[in[p]];
+        for (size_t p = 0, seen[2] = {0, 0}; p < count; ++p)
+            if (seen[in[p]]++ % (of[in[p]] / 400 + 1) == 0)
+                set[in[p]].push_back(int32_t(p));
+        if (set[0].empty() || set[1].empty())
+            break;
+        std::vector<uint8_t> now(in);
+        for (size_t p = 0; p < count; ++p) {
+            double pull[2] = {0, 0}, all = 1e-9;
+            for (const auto& [q, tie] : next[p])
+                pull[in[size_t(q)]] += tie, all += tie;
+            const double cost0 = nearest(p, set[0]) + W.prior * guess[p] + W.tie * pull[1] / all,
+                         cost1 =
+                             nearest(p, set[1]) + W.prior * (1 - guess[p]) + W.tie * pull[0] / all;
+            now[p] = cost1 < cost0;
+        }
+        in.swap(now);
+    }
+    // Pieces of subject and of background, through parts that touch.
+    std::vector<int32_t> piece(count, -1), size, stack;
+    std::vector<uint8_t> framed;
+    for (size_t s = 0; s < count; ++s) {
+        if (piece[s] >= 0)
+            continue;
+        const int32_t id = int32_t(size.size());
+        size.push_back(0), framed.push_back(0);
+        piece[s] = id, stack.assign(1, int32_t(s));
+        while (!stack.empty()) {
+            const int32_t p = stack.back();
+            stack.pop_back();
+            size[size_t(id)] += int32_t(out.parts[size_t(p)].pixels);
+            framed[size_t(id)] |= sides[size_t(p)] != 0;
+            for (const auto& [q, tie] : next[size_t(p)])
+                if (piece[size_t(q)] < 0 && in[size_t(q)] == in[size_t(p)])
+                    piece[size_t(q)] = id, stack.push_back(q);
+        }
+    }
+    int32_t largest = 0;
+    int64_t total = 0, subject = 0;
+    for (size_t p = 0; p < count; ++p)
+        if (in[p])
+            largest = std::max(largest, size[size_t(piece[p])]);
+    for (size_t p = 0; p < count; ++p) {
+        const int32_t s = piece[p];
+        in[p] = in[p] ? size[size_t(s)] * 4 >= largest : !framed[size_t(s)];
+        total += out.parts[p].pixels, subject += in[p] ? out.parts[p].pixels : 0;
+    }
+    const bool found = subject * 50 >= total && subject * 5 <= total * 4;
+    for (size_t p = 0; p < count; ++p)
+        out.parts[p].subject = found && in[p] ? out.parts[p].pixels : 0;
+}
+
 } // namespace
 
 void SplitPhoto(const RgbImage& photo, PhotoParts& out) {
@@ -238,6 +416,7 @@ void SplitPhoto(const RgbImage& photo, PhotoParts& out) {
     const int32_t count = *std::max_element(out.part.begin(), out.part.end()) + 1;
     out.parts.assign(size_t(count), {});
     std::vector<double> sharp(size_t(count), 0.0), cx(size_t(count), 0.0), cy(size_t(count), 0.0);
+    std::vector<uint8_t> sides(size_t(count), 0);
     for (size_t i = 0; i < n; ++i) {
         const int32_t p = out.part[i];
         PhotoParts::Part& part = out.parts[size_t(p)];
@@ -246,13 +425,14 @@ void SplitPhoto(const RgbImage& photo, PhotoParts& out) {
         part.slope += coarse[i], ++part.pixels;
         const int x = int(i % w), y = int(i / w);
         sharp[size_t(p)] += fine[i], cx[size_t(p)] += x, cy[size_t(p)] += y;
+        sides[size_t(p)] |= (!x) | (x == w - 1) << 1 | (!y) << 2 | (y == h - 1) << 3;
         part.outline += (!x || out.part[i - 1] != p) + (x == w - 1 || out.part[i + 1] != p) +
                         (!y || out.part[i - w] != p) + (y == h - 1 || out.part[i + w] != p);
     }
     // Each part's interest: sharp (in the photo's focus; as a share of the sharpest tenth of the
     // parts), near the middle, and of a colour rare in the photo (its mean difference from every
     // pixel's part, as a share of the rarest).
-    std::vector<double> rarity(static_cast<size_t>(count), 0.0);
+    std::vector<double> rarity(static_cast<size_t>(count), 0.0), middle(size_t(count), 0.0);
     for (int32_t p = 0; p < count; ++p) {
         const PhotoParts::Part& part = out.parts[size_t(p)];
         const double np = double(part.pixels);
@@ -271,9 +451,10 @@ void SplitPhoto(const RgbImage& photo, PhotoParts& out) {
         PhotoParts::Part& part = out.parts[size_t(p)];
         const double np = double(part.pixels);
         const double dx = 2 * cx[size_t(p)] / np / w - 1, dy = 2 * cy[size_t(p)] / np / h - 1;
-        const double middle = std::max(0.0, 1 - std::sqrt(dx * dx + dy * dy) / std::sqrt(2.0));
-        part.interest = np * (W.sharp * std::min(1.0, sharp[size_t(p)] / sharpest) +
-                              W.middle * middle + W.rare * rarity[size_t(p)] / rarest);
+        middle[size_t(p)] = std::max(0.0, 1 - std::sqrt(dx * dx + dy * dy) / std::sqrt(2.0));
+        sharp[size_t(p)] = std::min(1.0, sharp[size_t(p)] / sharpest);
+        part.interest = np * (W.sharp * sharp[size_t(p)] + W.middle * middle[size_t(p)] +
+                              W.rare * rarity[size_t(p)] / rarest);
     }
     // The borders: per pair of parts, the pixel pairs across it and the edge's strength there.
     std::vector<std::pair<int64_t, float>> across;
@@ -295,10 +476,11 @@ void SplitPhoto(const RgbImage& photo, PhotoParts& out) {
         ++out.borders.back().length;
         out.borders.back().edge += edge;
     }
+    MarkSubject(out, sides, sharp, middle);
 }
 
 int AreasForDetail(int detail) {
-    static const int areas[DetailSteps] = {20, 30, 42, 56, 72};
+    static const int areas[DetailSteps] = {16, 23, 32, 42, 54};
     return areas[std::clamp(detail, 1, DetailSteps) - 1];
 }
 
@@ -334,7 +516,9 @@ double JoinCost(const Part& p, const Part& q, const Link& link) {
                                            double(small.outline * small.outline) / 0.785);
     const double interest = std::max(p.interest / np, q.interest / nq);
     const double tiny = small.pixels < SmallestArea ? 1e-3 : 1.0;
-    return tiny * std::min(step, rise) * std::sqrt(double(small.pixels) * round) *
+    const bool inP = 2 * p.subject >= p.pixels, inQ = 2 * q.subject >= q.pixels;
+    const double where = inP != inQ ? W.outline : inP ? 1.0 : W.ground;
+    return tiny * where * std::min(step, rise) * std::sqrt(double(small.pixels) * round) *
            (W.plain + interest * interest);
 }
 
@@ -372,6 +556,7 @@ std::vector<int32_t> JoinParts(const PhotoParts& in, int target) {
         const Part& b = parts[size_t(q)];
         a.l += b.l, a.a += b.a, a.b += b.b, a.squares += b.squares, a.slope += b.slope;
         a.interest += b.interest, a.pixels += b.pixels, a.outline += b.outline;
+        a.subject += b.subject;
         for (const Link& l : next[size_t(p)])
             if (l.other == q)
                 a.outline -= 2 * l.length;

@@ -28,6 +28,7 @@ struct PhotoParts {
         double slope = 0;           // sum of how fast the colour changes, on a coarse scale
         int64_t pixels = 0;
         int64_t outline = 0; // pixel sides on its border, the photo's frame included
+        int64_t subject = 0; // its pixels in the photo's subject
     };
     std::vector<Part> parts;
     struct Border {
