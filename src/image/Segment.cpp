@@ -31,15 +31,17 @@ struct Weights {
     double mottle;              // a colour spread inside an area that halves a step to it
     double slope;               // how much an area's own slope takes from an edge along it
     double plain;               // the cost's weight for an area of no interest (1 at most)
+    double size;                // the power of the smaller area's size in the cost
     double ground, outline;     // a join's cost in the background, and across the subject's outline
     // The subject's guess: its weight off the middle and out of focus (1 at most); how strongly an
     // edge parts two neighbours; against the colour's distance, the first guess's pull and the
     // neighbours'; the share of the path's distance from the frame in the guess (the rest is the
     // colour's), and the step between neighbours that a slow change makes at no cost.
     double lone, unfocused, apart, prior, tie, path, slow;
+    double distinct; // the least mean distance of the subject's colours from the background's
 };
 constexpr Weights Tuned[] = {
-    {0.25, 0.25, 0.5, 5, 2.5, 0.05, 0.4, 30, 0.4, 0.5, 10, 20, 20, 0.5, 5},
+    {0.25, 0.25, 0.5, 5, 2.5, 0.05, 0.25, 0.4, 30, 0.4, 0.5, 10, 20, 20, 0.5, 5, 5},
 };
 constexpr const Weights& W = Tuned[0];
 
@@ -382,7 +384,17 @@ void MarkSubject(PhotoParts& out, const std::vector<uint8_t>& sides,
         in[p] = in[p] ? size[size_t(s)] * 4 >= largest : !framed[size_t(s)];
         total += out.parts[p].pixels, subject += in[p] ? out.parts[p].pixels : 0;
     }
-    const bool found = subject * 50 >= total && subject * 5 <= total * 4;
+    // Nor where the subject's colours are as common in the background (a pattern, a texture).
+    std::vector<int32_t> ground;
+    for (size_t p = 0; p < count; ++p)
+        if (!in[p])
+            ground.push_back(int32_t(p));
+    double distinct = 0;
+    for (size_t p = 0; p < count; ++p)
+        if (in[p])
+            distinct += nearest(p, ground) * double(out.parts[p].pixels);
+    const bool found = subject * 50 >= total && subject * 5 <= total * 4 &&
+                       distinct >= W.distinct * double(subject);
     for (size_t p = 0; p < count; ++p)
         out.parts[p].subject = found && in[p] ? out.parts[p].pixels : 0;
 }
@@ -480,7 +492,7 @@ void SplitPhoto(const RgbImage& photo, PhotoParts& out) {
 }
 
 int AreasForDetail(int detail) {
-    static const int areas[DetailSteps] = {16, 23, 32, 42, 54};
+    static const int areas[DetailSteps] = {18, 26, 36, 48, 60};
     return areas[std::clamp(detail, 1, DetailSteps) - 1];
 }
 
@@ -496,10 +508,11 @@ struct Link {
 // between their mean colours (less where the plainer of the two is itself mottled: a texture's
 // patches) and the edge along the border (less where it is no steeper than the inside of the
 // plainer: a sky's slow gradient). Times the smaller area's size and its roundness (a strip along
-// an edge or a thread goes sooner), and far more where either is of the subject, so that the
-// background is joined first and the subject's outline kept. An area too small to keep joins
+// an edge or a thread goes sooner). Where the photo has a subject: less inside its background,
+// and less the larger the areas there are, so that the background ends in a few large areas; far
+// more across the subject's outline, so that it is joined last. An area too small to keep joins
 // before any other, into the neighbour it is most like, not into whatever is left at the end.
-double JoinCost(const Part& p, const Part& q, const Link& link) {
+double JoinCost(const Part& p, const Part& q, const Link& link, bool subject) {
     const double np = double(p.pixels), nq = double(q.pixels);
     const double dl = p.l / np - q.l / nq, da = p.a / np - q.a / nq, db = p.b / np - q.b / nq;
     const auto spread = [](const Part& r) {
@@ -517,8 +530,10 @@ double JoinCost(const Part& p, const Part& q, const Link& link) {
     const double interest = std::max(p.interest / np, q.interest / nq);
     const double tiny = small.pixels < SmallestArea ? 1e-3 : 1.0;
     const bool inP = 2 * p.subject >= p.pixels, inQ = 2 * q.subject >= q.pixels;
-    const double where = inP != inQ ? W.outline : inP ? 1.0 : W.ground;
-    return tiny * where * std::min(step, rise) * std::sqrt(double(small.pixels) * round) *
+    const bool ground = subject && !inP && !inQ;
+    const double where = inP != inQ ? W.outline : ground ? W.ground : 1.0;
+    return tiny * where * std::min(step, rise) *
+           std::pow(double(small.pixels) * round, ground ? W.size : 0.5) *
            (W.plain + interest * interest);
 }
 
@@ -538,12 +553,14 @@ std::vector<int32_t> JoinParts(const PhotoParts& in, int target) {
         int32_t p, q, sp, sq;
         bool operator<(const Join& o) const { return cost > o.cost; }
     };
+    const bool subject =
+        std::any_of(parts.begin(), parts.end(), [](const Part& p) { return p.subject > 0; });
     std::priority_queue<Join> heap;
     auto offer = [&](int32_t p, int32_t above) {
         for (const Link& l : next[size_t(p)])
             if (l.other > above)
-                heap.push({JoinCost(parts[size_t(p)], parts[size_t(l.other)], l), p, l.other,
-                           stamp[size_t(p)], stamp[size_t(l.other)]});
+                heap.push({JoinCost(parts[size_t(p)], parts[size_t(l.other)], l, subject), p,
+                           l.other, stamp[size_t(p)], stamp[size_t(l.other)]});
     };
     for (int32_t p = 0; p < count; ++p)
         offer(p, p); // each pair once
@@ -842,12 +859,25 @@ LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth, PageCheck&
         CheckPage(mask, gapWidth, check);
         return mask;
     }
-    std::vector<int32_t> area = JoinParts(parts, AreasForDetail(detail));
-    Settle(area, parts.colour, w, h);
-    for (int pass = 0; pass < 3; ++pass)
-        Smooth(area, w, h, 2);
-    for (int pass = 0; pass < 2; ++pass) // a piece joined can leave a neck to open again
-        OpenAreas(area, w, h), JoinSmallPieces(area, w, h);
+    // Smoothing and opening can take many small areas away (a subject's, kept apart from its
+    // ground, most often): where far fewer are left than aimed at, made again aiming higher.
+    const int want = AreasForDetail(detail);
+    std::vector<int32_t> area;
+    for (int aim = want;;) {
+        area = JoinParts(parts, aim);
+        Settle(area, parts.colour, w, h);
+        for (int pass = 0; pass < 3; ++pass)
+            Smooth(area, w, h, 2);
+        for (int pass = 0; pass < 2; ++pass) // a piece joined can leave a neck to open again
+            OpenAreas(area, w, h), JoinSmallPieces(area, w, h);
+        std::vector<uint8_t> seen(parts.parts.size(), 0);
+        int left = 0;
+        for (const int32_t a : area)
+            left += !seen[size_t(a)], seen[size_t(a)] = 1;
+        if (aim > want || left * 4 >= want * 3)
+            break;
+        aim = 2 * want - left;
+    }
     // A line on the fitted photo's frame and where an area meets the next one to its right or
     // below; thickened right and down, each comes out two pixels wide across the border.
     for (int y = 0; y < h; ++y)

@@ -1,6 +1,6 @@
-// A photo made into a page a young child can colour: areas of like colour, more of them where the
-// photo is sharp and near its middle (its subject) than in a blurred or plain background, none too
-// small to hit, outlined by even lines two pixels wide with no gap.
+// A photo made into a page a young child can colour: its subject found and outlined whole, areas of
+// like colour, more of them in the subject than in its background, none too small to hit, outlined
+// by even lines two pixels wide with no gap.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -15,8 +15,9 @@ constexpr int PhotoAreaFloor = 60; // no area of a photo's page is smaller
 // What every detail shares, made once per photo: the photo fitted and scaled to the page, and cut
 // into many small compact parts of like colour whose sides follow its edges; per part its colour
 // (and how mottled it is), how steep the colour is inside it, its interest (sharp, near the middle,
-// of a rare colour), size and outline; per pair of parts that touch, how long their border is and
-// how strong the photo's edge is along it.
+// of a rare colour), size, outline and whether it is of the photo's subject (none where the photo
+// has no clear one); per pair of parts that touch, how long their border is and how strong the
+// photo's edge is along it.
 struct PhotoParts {
     PageFit fit{};
     std::vector<int32_t> part; // per pixel of the fitted photo
