@@ -74,13 +74,24 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
         EXPECT_EQ("01100110", frame) << detail;
     }
     // One colour: the middle the only interest; at the top's middle 1 - 1 / sqrt(2) of it.
-    PhotoParts plain;
+    PhotoParts plain, like;
     SplitPhoto({900, 600, std::vector<uint8_t>(900 * 600 * 3, 128)}, plain);
-    const auto share = [&](size_t at) {
-        return plain.parts[size_t(plain.part[at])].interest /
-               plain.parts[size_t(plain.part[at])].pixels;
-    };
-    EXPECT_NEAR(0.3, share(322) / share(214 * 644 + 322), 0.04);
+    const auto at = [](const PhotoParts& p, size_t i) { return p.parts[size_t(p.part[i])]; };
+    EXPECT_NEAR(0.3, at(plain, 322).interest / at(plain, 214 * 644 + 322).interest, 0.04);
+    // The subject: a dark disc on light ground, not the ground; none on one colour, nor among
+    // like discs that also run off the frame (a pattern: a grid of 300).
+    for (const bool grid : {false, true}) {
+        RgbImage discs{900, 600, std::vector<uint8_t>(900 * 600 * 3, 220)};
+        for (size_t i = 0; i < discs.rgb.size(); ++i) {
+            const int x = int(i / 3 % 900) + 150, y = int(i / 2700) + 150;
+            if (std::hypot(grid ? x % 300 - 150 : x - 600, grid ? y % 300 - 150 : y - 450) < 100)
+                discs.rgb[i] = 40;
+        }
+        SplitPhoto(discs, like);
+        EXPECT_EQ(std::tuple(!grid, false, false),
+                  std::tuple(at(like, 214 * 644 + 322).subject > 0, at(like, 0).subject > 0,
+                             at(plain, 214 * 644 + 322).subject > 0));
+    }
     // Told from a drawing (lines on grey paper); no photo is a drawing.
     RgbImage drawing{200, 100, std::vector<uint8_t>(200 * 100 * 3, 230)};
     for (int x = 20; x < 180; ++x)
