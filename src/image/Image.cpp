@@ -206,13 +206,19 @@ bool Across(int orientation) {
 
 } // namespace
 
-RgbImage Upright(const RgbImage& in, int orientation) {
+// Taken by value, so that an image stored upright is handed back without a copy (a 48 MB copy took
+// a sixth of a second under Wine).
+RgbImage Upright(RgbImage in, int orientation) {
+    if (orientation < 2 || orientation > 8)
+        return in;
     const bool across = Across(orientation);
     return {across ? in.height : in.width, across ? in.width : in.height,
             Turned(in.rgb, in.width, in.height, 3, orientation)};
 }
 
-Mask Upright(const Mask& in, int orientation) {
+Mask Upright(Mask in, int orientation) {
+    if (orientation < 2 || orientation > 8)
+        return in;
     const bool across = Across(orientation);
     return Mask(across ? in.height : in.width, across ? in.width : in.height,
                 Turned(in.px, in.width, in.height, 1, orientation));

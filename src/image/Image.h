@@ -58,8 +58,8 @@ RgbImage FromShrunkSums(const std::vector<uint32_t>& sums, int outWidth, int out
 int PhotoOrientation(const uint8_t* bytes, size_t size);
 
 // Turns and mirrors the image so that a photo stored with that orientation stands upright.
-RgbImage Upright(const RgbImage& image, int orientation);
-Mask Upright(const Mask& image, int orientation);
+RgbImage Upright(RgbImage image, int orientation);
+Mask Upright(Mask image, int orientation);
 
 // Whether the bytes are a HEIF file (a phone's HEIC photo): an ISO box 'ftyp' of a HEIF brand.
 bool IsHeif(const uint8_t* bytes, size_t size);

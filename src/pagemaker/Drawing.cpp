@@ -169,7 +169,7 @@ DrawingRead ReadImage(const wchar_t* path, int orientation, bool photoOnly, Draw
             sheet[i] = uint8_t((299 * p[0] + 587 * p[1] + 114 * p[2] + 500) / 1000);
         }
     }
-    sheet = Upright(sheet, orientation);
+    sheet = Upright(std::move(sheet), orientation);
     WhitenPaper(sheet.px);
     drawing = {std::move(sheet.px), sheet.width, sheet.height, false};
     return DrawingRead::Ok;
