@@ -56,17 +56,20 @@ bool LooksLikePhoto(const RgbImage& image) {
     for (int level = 96; level < 256; ++level)
         if (count[level] > count[paper])
             paper = level;
-    size_t middle = 0, dark = 0, coloured = 0;
+    size_t middle = 0, dark = 0, light = 0, coloured = 0;
     for (int level = 0; level < 256; ++level) {
         middle += level * 255 / paper >= 64 && level * 255 / paper < 192 ? count[level] : 0;
         dark += level * 255 / paper < 64 ? count[level] : 0;
+        light += level * 255 / paper >= 192 ? count[level] : 0;
     }
     for (size_t i = 0; i < n; ++i) {
         const uint8_t* p = &image.rgb[i * 3];
         coloured += std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) > 48;
     }
-    // More than half of it dark is no drawing on paper (a pale subject on a night sky, on black).
-    return middle * 5 > n || dark * 2 > n || coloured * 6 > n || SlightlyDarkerShare(image) > 0.2;
+    // More than half of it dark, with something light on it, is no drawing on paper (a pale subject
+    // on a night sky, on black); a sheet all dark is a drawing with no lines to find.
+    const bool darkGround = dark * 2 > n && light * 20 > n;
+    return middle * 5 > n || darkGround || coloured * 6 > n || SlightlyDarkerShare(image) > 0.2;
 }
 
 PageKind ChooseKind(KindChoice choice, const RgbImage& photo) {

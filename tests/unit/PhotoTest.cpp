@@ -100,9 +100,10 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
     // A pale photo (light grain, a quarter of it a little darker) is one; the drawing on paper
     // shaded from one side to the other is not.
     // More than half of it black (a subject on a night sky) is a photo; a drawing 46 % black is
-    // not.
+    // not, nor a sheet all black.
     RgbImage pale{200, 100, std::vector<uint8_t>(200 * 100 * 3, 230)},
-        shaded = drawing, night = drawing, heavy = drawing;
+        shaded = drawing, night = drawing, heavy = drawing,
+        black{200, 100, std::vector<uint8_t>(200 * 100 * 3, 10)};
     for (size_t i = 0; i < pale.rgb.size(); ++i) {
         pale.rgb[i] = i / 3 % 4 ? 230 : 205;
         shaded.rgb[i] = shaded.rgb[i] == 10 ? 10 : uint8_t(230 - i / 3 % 200 * 60 / 200);
@@ -111,12 +112,12 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
     }
     EXPECT_EQ(
         std::tuple(PageKind::Drawing, PageKind::Photo, PageKind::Drawing, PageKind::Photo,
-                   PageKind::Drawing, PageKind::Photo, PageKind::Drawing),
+                   PageKind::Drawing, PageKind::Photo, PageKind::Drawing, PageKind::Drawing),
         std::tuple(
             ChooseKind(KindChoice::FromImage, drawing), ChooseKind(KindChoice::FromImage, scene),
             ChooseKind(KindChoice::Photo, RgbImage()), ChooseKind(KindChoice::FromImage, pale),
             ChooseKind(KindChoice::FromImage, shaded), ChooseKind(KindChoice::FromImage, night),
-            ChooseKind(KindChoice::FromImage, heavy)));
+            ChooseKind(KindChoice::FromImage, heavy), ChooseKind(KindChoice::FromImage, black)));
 }
 
 TEST(Photo, FileReadTurnedAndShrunk) {
