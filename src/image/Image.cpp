@@ -238,3 +238,21 @@ bool IsHeif(const uint8_t* b, size_t size) {
                 return true;
     return false;
 }
+
+void MaxAround(std::vector<float>& v, int w, int h, int r) { // across, then down
+    std::vector<float> t(v.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float m = 0;
+            for (int k = std::max(0, x - r); k <= std::min(w - 1, x + r); ++k)
+                m = std::max(m, v[size_t(y) * w + k]);
+            t[size_t(y) * w + x] = m;
+        }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float m = 0;
+            for (int k = std::max(0, y - r); k <= std::min(h - 1, y + r); ++k)
+                m = std::max(m, t[size_t(k) * w + x]);
+            v[size_t(y) * w + x] = m;
+        }
+}

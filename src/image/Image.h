@@ -43,6 +43,14 @@ struct PixelBox {
 void LabelGroups(const Mask& member, bool eight, std::vector<int32_t>& label,
                  std::vector<int32_t>& size, std::vector<PixelBox>& box);
 
+// The grey level of a red-green-blue pixel, as the eye weighs the three.
+inline int GreyLevel(const uint8_t* rgb) {
+    return (299 * rgb[0] + 587 * rgb[1] + 114 * rgb[2] + 500) / 1000;
+}
+
+// Each value made the largest within r pixels of it across and down (a square), values 0 or more.
+void MaxAround(std::vector<float>& values, int width, int height, int r);
+
 // The image scaled to width x height, each pixel the average of the area it covers.
 RgbImage ScaleByArea(const RgbImage& image, int width, int height);
 

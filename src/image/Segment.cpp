@@ -113,25 +113,6 @@ std::vector<float> Gradient(const std::vector<float> (&lab)[3], int w, int h) {
     return grad;
 }
 
-// Each value the largest within r pixels across and down.
-void MaxAround(std::vector<float>& v, int w, int h, int r) {
-    std::vector<float> t(v.size());
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            float m = 0;
-            for (int k = std::max(0, x - r); k <= std::min(w - 1, x + r); ++k)
-                m = std::max(m, v[size_t(y) * w + k]);
-            t[size_t(y) * w + x] = m;
-        }
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            float m = 0;
-            for (int k = std::max(0, y - r); k <= std::min(h - 1, y + r); ++k)
-                m = std::max(m, t[size_t(k) * w + x]);
-            v[size_t(y) * w + x] = m;
-        }
-}
-
 // Compact parts of like colour: centres on a grid of step pixels, each pixel given to the nearest
 // centre within a step by colour and place, the centres moved to their pixels' mean, a few times
 // over; then every piece of a part that came apart too small to stand joined to the piece before

@@ -16,22 +16,11 @@ double SlightlyDarkerShare(const RgbImage& image) {
     const RgbImage seen = fit < 1 ? ScaleByArea(image, std::max(1, int(image.width * fit)),
                                                 std::max(1, int(image.height * fit)))
                                   : image;
-    const int w = seen.width, h = seen.height, r = 12;
-    std::vector<int> level(size_t(w) * h), across(level.size()), around(level.size());
-    for (size_t i = 0; i < level.size(); ++i) {
-        const uint8_t* p = &seen.rgb[i * 3];
-        level[i] = (299 * p[0] + 587 * p[1] + 114 * p[2] + 500) / 1000;
-    }
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int k = std::max(0, x - r); k <= std::min(w - 1, x + r); ++k)
-                across[size_t(y) * w + x] =
-                    std::max(across[size_t(y) * w + x], level[size_t(y) * w + k]);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int k = std::max(0, y - r); k <= std::min(h - 1, y + r); ++k)
-                around[size_t(y) * w + x] =
-                    std::max(around[size_t(y) * w + x], across[size_t(k) * w + x]);
+    std::vector<float> level(size_t(seen.width) * seen.height);
+    for (size_t i = 0; i < level.size(); ++i)
+        level[i] = float(GreyLevel(&seen.rgb[i * 3]));
+    std::vector<float> around = level;
+    MaxAround(around, seen.width, seen.height, 12);
     size_t slightly = 0;
     for (size_t i = 0; i < level.size(); ++i)
         slightly +=
@@ -50,7 +39,7 @@ bool LooksLikePhoto(const RgbImage& image) {
     uint32_t count[256] = {};
     for (size_t i = 0; i < n; ++i) {
         const uint8_t* p = &image.rgb[i * 3];
-        ++count[(299 * p[0] + 587 * p[1] + 114 * p[2] + 500) / 1000];
+        ++count[GreyLevel(p)];
     }
     int paper = 255;
     for (int level = 96; level < 256; ++level)

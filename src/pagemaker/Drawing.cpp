@@ -166,7 +166,7 @@ DrawingRead ReadImage(const wchar_t* path, int orientation, bool photoOnly, Draw
         sheet = Mask(greyW, greyH);
         for (size_t i = 0; i < sheet.size(); ++i) {
             const uint8_t* p = &small.rgb[i * 3];
-            sheet[i] = uint8_t((299 * p[0] + 587 * p[1] + 114 * p[2] + 500) / 1000);
+            sheet[i] = uint8_t(GreyLevel(p));
         }
     }
     sheet = Upright(std::move(sheet), orientation);
