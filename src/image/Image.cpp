@@ -17,6 +17,29 @@ constexpr Step Around[] = {
     {-1, -1}, {1, -1}, {-1, 1}, {1, 1}, // at the corners
 };
 
+// One row added into its output row: each output pixel takes its run of factor pixels, the last one
+// all that is left, with no division by the factor for each pixel. An opaque pixel laid on white is
+// itself, so only blue-green-red-alpha pays for the laying.
+template <int Channels>
+void AddShrunkRow(const uint8_t* p, int width, int factor, int outWidth, uint32_t* out) {
+    for (int o = 0, x = 0; o < outWidth && x < width; ++o, out += 4) {
+        const int end = o == outWidth - 1 ? width : std::min(width, x + factor);
+        uint32_t red = 0, green = 0, blue = 0;
+        for (out[3] += uint32_t(end - x); x < end; ++x, p += Channels) {
+            if constexpr (Channels == 1) {
+                red += p[0], green += p[0], blue += p[0];
+            } else if constexpr (Channels == 3) {
+                red += p[2], green += p[1], blue += p[0];
+            } else {
+                const uint32_t a = p[3], white = 255 * (255 - a);
+                red += (p[2] * a + white) / 255, green += (p[1] * a + white) / 255,
+                    blue += (p[0] * a + white) / 255;
+            }
+        }
+        out[0] += red, out[1] += green, out[2] += blue;
+    }
+}
+
 } // namespace
 
 // Plain pointers: a debug build's vectors are slow here.
@@ -88,21 +111,12 @@ RgbImage ScaleByArea(const RgbImage& in, int width, int height) {
 
 void AddShrunkRows(const uint8_t* pixels, size_t stride, int width, int rows, int top, int channels,
                    int factor, int outWidth, std::vector<uint32_t>& sums) {
-    for (int y = 0; y < rows; ++y) {
-        const uint8_t* p = pixels + size_t(y) * stride;
-        uint32_t* out = sums.data() + size_t((top + y) / factor) * outWidth * 4;
-        for (int x = 0; x < width; ++x, p += channels) {
-            uint32_t* o = out + size_t(std::min(x / factor, outWidth - 1)) * 4;
-            if (channels == 1) {
-                o[0] += p[0], o[1] += p[0], o[2] += p[0];
-            } else {
-                const uint32_t a = channels == 4 ? p[3] : 255, white = 255 * (255 - a);
-                o[0] += (p[2] * a + white) / 255, o[1] += (p[1] * a + white) / 255,
-                    o[2] += (p[0] * a + white) / 255;
-            }
-            ++o[3];
-        }
-    }
+    const auto row = channels == 1   ? AddShrunkRow<1>
+                     : channels == 3 ? AddShrunkRow<3>
+                                     : AddShrunkRow<4>;
+    for (int y = 0; y < rows; ++y)
+        row(pixels + size_t(y) * stride, width, factor, outWidth,
+            sums.data() + size_t((top + y) / factor) * outWidth * 4);
 }
 
 RgbImage FromShrunkSums(const std::vector<uint32_t>& sums, int outWidth, int outHeight) {

@@ -26,21 +26,32 @@ PageFit FitOnPage(int drawingWidth, int drawingHeight, int margin) {
     return fit;
 }
 
-void GreyOnWhite(const uint8_t* pixels, size_t stride, int width, int rows, int channels,
-                 uint8_t* grey) {
-    for (int y = 0; y < rows; ++y) {
-        const uint8_t* p = pixels + size_t(y) * stride;
-        for (int x = 0; x < width; ++x, p += channels) {
-            if (channels == 1) {
-                *grey++ = *p;
-                continue;
-            }
-            const uint32_t a = channels == 4 ? p[3] : 255, white = 255 * (255 - a);
+namespace {
+
+// One row's grey levels, the channel count fixed so that the loop is plain arithmetic: an opaque
+// pixel laid on white is itself, so only blue-green-red-alpha pays for the laying.
+template <int Channels> void GreyRow(const uint8_t* p, int width, uint8_t* grey) {
+    for (int x = 0; x < width; ++x, p += Channels) {
+        if constexpr (Channels == 1) {
+            grey[x] = *p;
+        } else if constexpr (Channels == 3) {
+            grey[x] = uint8_t((299 * p[2] + 587 * p[1] + 114 * p[0] + 500) / 1000);
+        } else {
+            const uint32_t a = p[3], white = 255 * (255 - a);
             const auto onWhite = [&](uint32_t level) { return (level * a + white + 127) / 255; };
-            *grey++ = uint8_t(
+            grey[x] = uint8_t(
                 (299 * onWhite(p[2]) + 587 * onWhite(p[1]) + 114 * onWhite(p[0]) + 500) / 1000);
         }
     }
+}
+
+} // namespace
+
+void GreyOnWhite(const uint8_t* pixels, size_t stride, int width, int rows, int channels,
+                 uint8_t* grey) {
+    const auto row = channels == 1 ? GreyRow<1> : channels == 3 ? GreyRow<3> : GreyRow<4>;
+    for (int y = 0; y < rows; ++y)
+        row(pixels + size_t(y) * stride, width, grey + size_t(y) * width);
 }
 
 void WhitenPaper(std::vector<uint8_t>& grey) {
