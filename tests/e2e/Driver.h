@@ -221,8 +221,9 @@ inline bool ClickAt(POINT at) {
     return MoveTo({at.x + (at.x > 0 ? -1 : 1), at.y}) && MoveTo(at) && ClickHere();
 }
 
-inline void TypeText(const std::string& text) {
-    for (const char c : text)
+// Characters as typed, in any script.
+inline void TypeText(const std::wstring& text) {
+    for (const wchar_t c : text)
         for (const DWORD up : {0, KEYEVENTF_KEYUP}) {
             INPUT in{INPUT_KEYBOARD, {}};
             in.ki.wScan = WORD(c), in.ki.dwFlags = KEYEVENTF_UNICODE | up;

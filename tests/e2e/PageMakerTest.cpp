@@ -26,12 +26,7 @@ void AwaitFront(const Hueberry& maker) { // its next dialog, taking the keys
 void OpenDrawing(const Hueberry& maker, const std::wstring& path) {
     ASSERT_TRUE(maker.ClickControl(maker.Main(), 101));
     AwaitFront(maker);
-    for (const wchar_t c : path)
-        for (const DWORD up : {0, KEYEVENTF_KEYUP}) {
-            INPUT in{INPUT_KEYBOARD, {}};
-            in.ki.wScan = c, in.ki.dwFlags = KEYEVENTF_UNICODE | up;
-            SendInput(1, &in, sizeof in);
-        }
+    TypeText(path);
     PressKeys({VK_RETURN});
 }
 
@@ -118,7 +113,7 @@ void ExpectTextsWhole(HWND window, int dpi) {
     }
 }
 
-// Run by pagemaker-dpi.sh at a DPI on a screen of its own: the window fits its work area and shows
+// Run by alone.sh at a DPI on a screen of its own: the window fits its work area and shows
 // each text whole with a drawing open, and again when moved to a monitor at the next scale.
 TEST_F(Scripted, PageMakerFits) {
     SetProcessDPIAware(); // the screen's own pixels, as the Page Maker sees them

@@ -194,7 +194,7 @@ class Session : public ::testing::Test {
         EXPECT_EQ(code, want);
     }
 
-    HWND OpenInfo(const char* key = "i") { // letters are taken in either case
+    HWND OpenInfo(const wchar_t* key = L"i") { // letters are taken in either case
         ExpectPressedFace([&] { TypeText(key); }, 1004, "InfoBtn");
         return app_.WaitDialog([](HWND w) { return Labelled(w, "&Done") != nullptr; });
     }

@@ -134,7 +134,7 @@ TEST_F(Session, ADayOfColouring) {
 
     // While Info is open the picture takes no input: a click, Quit, Clear, Page Down. Its About box
     // and Printing Options return to it; Escape there keeps printer.dta, and Escape closes Info.
-    HWND info = OpenInfo("I");
+    HWND info = OpenInfo(L"I");
     ASSERT_NO_FATAL_FAILURE(ExpectDialog(info, "info"));
     ASSERT_TRUE(app_.Click(PageLeft + R4.x, PageTop + R4.y));
     PressKeys({'Q'});
@@ -166,7 +166,7 @@ TEST_F(Session, ADayOfColouring) {
     // A cancelled print (P in capitals, as I for Info above and C below) changes nothing and
     // leaves nothing busy: the next key steps. The pointer, not moved, shows the edit cursor again.
     ASSERT_TRUE(CursorAt(PageLeft + R5.x, PageTop + R5.y, cursor.edit));
-    ExpectPressedFace([] { TypeText("P"); }, 1002, "PrintBtn");
+    ExpectPressedFace([] { TypeText(L"P"); }, 1002, "PrintBtn");
     HWND dialog = app_.WaitDialog([](HWND w) { return TextOf(w) == "Print"; });
     ASSERT_NE(dialog, nullptr) << "P opened no print dialog";
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, 5000));
@@ -190,7 +190,7 @@ TEST_F(Session, ADayOfColouring) {
         v = v == OutlineIndex ? v : BlankIndex;
     ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &expected, 30000));
     EXPECT_TRUE(CursorAt(-1, -1, cursor.edit)) << "cursor not back after the wipe";
-    ExpectPressedFace([] { TypeText("C"); }, 1003, "ClearBtn");
+    ExpectPressedFace([] { TypeText(L"C"); }, 1003, "ClearBtn");
     EXPECT_FALSE(WaitUntil([&] { return !IsWindowEnabled(app_.Main()); }, 1000, 1));
     ASSERT_NO_FATAL_FAILURE(ExpectScreen("bones-2010", &expected));
 
@@ -207,7 +207,7 @@ TEST_F(Session, ADayOfColouring) {
     // Quit (Q, in capitals) waits 125 ms more once its button is back, and saves, in the design's
     // colours; the next start shows the colouring, with the selection back on red.
     ASSERT_NO_FATAL_FAILURE(Fill(expected, R4, Pink));
-    const DWORD back = ExpectPressedFace([] { TypeText("Q"); }, 1001, "QuitBtn");
+    const DWORD back = ExpectPressedFace([] { TypeText(L"Q"); }, 1001, "QuitBtn");
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(app_.Main()); }, 5000, 1));
     EXPECT_GE(int(GetTickCount() - back), 100) << "Quit did not wait after the button";
     ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
