@@ -417,11 +417,12 @@ class Hueberry {
             timeoutMs, 5);
         return found;
     }
-    bool Click(int cx, int cy) const { // main-window client coordinates
+    POINT ScreenOf(int cx, int cy) const { // a point of the main window's client area
         POINT p{cx, cy};
         ClientToScreen(main_, &p);
-        return ClickAt(p);
+        return p;
     }
+    bool Click(int cx, int cy) const { return ClickAt(ScreenOf(cx, cy)); }
     // Clicks a control in its middle: a dialog's by its label, or one of the main window's buttons
     // by its id.
     bool ClickControl(HWND parent, const char* label) const {

@@ -109,16 +109,10 @@ class Session : public ::testing::Test {
         ASSERT_NO_FATAL_FAILURE(ExpectScreen(golden, nullptr, 5000, dialog));
     }
 
-    // A point of the main window's client area on the screen.
-    POINT ScreenOf(int cx, int cy) const {
-        POINT p{cx, cy};
-        ClientToScreen(app_.Main(), &p);
-        return p;
-    }
     // The pointer moved to a point of the client area (or left where it is, at -1) shows the
     // cursor given (or one that starts so).
     bool CursorAt(int cx, int cy, const std::string& want) const {
-        return (cx < 0 || MoveTo(ScreenOf(cx, cy))) &&
+        return (cx < 0 || MoveTo(app_.ScreenOf(cx, cy))) &&
                WaitUntil([&] { return ShownCursor().rfind(want, 0) == 0; }, 2000, 50);
     }
 

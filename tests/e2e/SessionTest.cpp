@@ -26,7 +26,7 @@ TEST_F(Session, ADayOfColouring) {
     // A key and a click that wait for the main window when a paint runs are dropped: the program is
     // held still while Down, a click on the picture and a paint (sent, so it goes first) queue up.
     // Had Down stepped, Up would go back; a fill would show on the screen.
-    ASSERT_TRUE(MoveTo(ScreenOf(PageLeft + R1.x, PageTop + R1.y)));
+    ASSERT_TRUE(MoveTo(app_.ScreenOf(PageLeft + R1.x, PageTop + R1.y)));
     const DWORD id = GetWindowThreadProcessId(app_.Main(), nullptr);
     HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, id);
     CONTEXT context{};

@@ -55,7 +55,7 @@ TEST_F(Scripted, Sounds) {
         RECT r{};
         GetWindowRect(GetDlgItem(app_.Main(), id), &r);
         const POINT p = id ? POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}
-                           : ScreenOf(PageLeft + at.x, PageTop + at.y);
+                           : app_.ScreenOf(PageLeft + at.x, PageTop + at.y);
         WaitUntil([&] { return GetForegroundWindow() == app_.Main(); }, 2000);
         EXPECT_TRUE(MoveTo({p.x - 1, p.y}) && MoveTo(p));
         const long mark = Heard();
