@@ -1,5 +1,4 @@
-// Page files from and to bytes: the 1-bit expansion, the 8-bit round trip, and every malformed page
-// refused untouched.
+// Page files from and to bytes: 1-bit expansion, 8-bit round trip, malformed pages left untouched.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -100,8 +100,7 @@ struct FakePrinter {
     template <char C> static void Note(void* p) { Answer<C>(p); }
 };
 
-// The page is ended in any case, the document only when the page ended; a started document that
-// cannot be ended is aborted.
+// The page is ended always, the document only after it; a document that cannot end is aborted.
 TEST(PrintSteps, ThePageIsEndedAlwaysTheDocumentOnlyAfterIt) {
     using F = FakePrinter;
     const std::tuple<FakePrinter, const char*, int> cases[] = {
