@@ -1,5 +1,4 @@
-// Texts no command shows: a status number, the page's dumps, the assertion text, the developer's
-// log.
+// Texts no command shows: a status number, the page's dumps, the assertion text, the log.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,8 +13,7 @@
 
 namespace {
 
-// The status strip pads two numbers to four digits each; the page's dumps, a box of colours and
-// one of bytes, show four of them a line.
+// The status strip pads numbers to four digits; the dumps of colours and of bytes show four a line.
 TEST(DevFormats, StatusNumbersAndDumps) {
     char status[StatusTextSize];
     const int two[] = {12, -34};

@@ -1,5 +1,4 @@
-// Page files from and to bytes: the 1-bit expansion, the 8-bit round trip, and every malformed page
-// refused untouched.
+// Page files from and to bytes: 1-bit expansion, 8-bit round trip, malformed pages left untouched.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -116,11 +115,7 @@ TEST(PageFormat, ConverterMakesAOneBitPageAndRefusesOtherBitmaps) {
     const auto bmp = With(MonoPage(), 0, 0x4D42); // "BM"; the file size it overwrites is not read
     std::vector<uint8_t> out;
     ASSERT_EQ(1, ConvertBmpBytes(bmp.data(), bmp.size(), out));
-    ASSERT_EQ(bmp.size(), out.size());
-    EXPECT_EQ((std::vector<uint8_t>{'C', 'O', 1}), (std::vector<uint8_t>{out[0], out[1], out[6]}));
-    EXPECT_TRUE(std::equal(bmp.begin() + 10, bmp.end(), out.begin() + 10));
-    Loaded page;
-    EXPECT_EQ(1, Parse(out, page));
+    EXPECT_EQ(MonoPage(), out); // "CO", its size and the 1-bit mark written, the rest kept
 
     const std::vector<std::vector<uint8_t>> bad = {
         MonoPage(),                                         // "CO", not "BM"

@@ -197,8 +197,7 @@ TEST(PageMaker, GreyOnWhiteFittedInProportionAndScaled) {
     GreyOnWhite(bgra + 2, 8, 1, 1, 1, &more[1]);
     GreyOnWhite(near, 12, 3, 1, 4, &more[2]);
     EXPECT_EQ(std::vector<uint8_t>({150, 0, 128, 101, 201}), more);
-    // The sheet 230 times as large, 460 x 460 from column 100; turned, black bottom left; green
-    // gone.
+    // The sheet 230 times as large, 460 x 460 from column 100; turned, black bottom left; no green.
     const int at[][4] = {{329, 229, 255, 165}, {330, 0, 255, 255},   {100, 230, 165, 0},
                          {559, 459, 0, 255},   {560, 459, 255, 255}, {99, 0, 255, 255}};
     for (bool turn : {false, true}) {

@@ -92,15 +92,13 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
                   std::tuple(at(like, 214 * 644 + 322).subject > 0, at(like, 0).subject > 0,
                              at(plain, 214 * 644 + 322).subject > 0));
     }
-    // Told from a drawing (lines on grey paper); no photo is a drawing.
+    // Told from a drawing (lines on grey paper); no image is a drawing even when a photo is asked.
     RgbImage drawing{200, 100, std::vector<uint8_t>(200 * 100 * 3, 230)};
     for (int x = 20; x < 180; ++x)
         for (int y : {20, 21, 79, 80})
             std::fill_n(&drawing.rgb[(y * 200 + x) * 3], 3, 10);
-    // A pale photo (light grain, a quarter of it a little darker) is one; the drawing on paper
-    // shaded from one side to the other is not.
-    // More than half of it black (a subject on a night sky) is a photo; a drawing 46 % black is
-    // not, nor a sheet all black.
+    // Photos: a pale one (light grain, a quarter a little darker), one over half black (a night
+    // sky). Drawings: on paper shaded from side to side, 46 % black, a sheet all black.
     RgbImage pale{200, 100, std::vector<uint8_t>(200 * 100 * 3, 230)},
         shaded = drawing, night = drawing, heavy = drawing,
         black{200, 100, std::vector<uint8_t>(200 * 100 * 3, 10)};

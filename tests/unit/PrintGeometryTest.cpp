@@ -1,7 +1,6 @@
 // The print layouts' geometry, the quarter turn and the framed print buffer.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -20,7 +19,6 @@ std::vector<int> Geometry(int pw, int ph) {
     const DefaultGeometry d = DefaultLayout(pw, ph, W, H);
     const HalvesGeometry a = HalvesLayout(pw, ph, W, H);
     const BlocksGeometry b = BlocksLayout(pw, ph, W, H);
-    EXPECT_EQ(std::make_pair(b.drawW, b.drawH), std::make_pair(b.k * 466, b.k * 666));
     return {d.xDest, d.yDest, d.destW, d.destH, a.xDest, a.yDest,
             a.destW, a.halfH, b.k,     b.xOff,  b.yOff,  b.lowerY};
 }
@@ -28,22 +26,17 @@ std::vector<int> Geometry(int pw, int ph) {
 TEST(PrintGeometry, WorkedValuesOfTheStandardPage) {
     EXPECT_EQ(Geometry(2400, 3150),
               (std::vector<int>{373, 394, 1654, 2361, 374, 394, 1651, 1180, 4, 268, 243, 1575}));
-    EXPECT_EQ(Geometry(4800, 6300),
-              (std::vector<int>{745, 787, 3310, 4725, 747, 787, 3306, 2362, 8, 536, 486, 3150}));
-    EXPECT_EQ(Geometry(1200, 1500),
-              (std::vector<int>{206, 187, 788, 1125, 206, 187, 787, 562, 3, -99, -249, 750}));
+    // The blocks overhang this one: odd negative differences round down, not toward zero.
+    EXPECT_EQ(Geometry(1201, 1501),
+              (std::vector<int>{206, 188, 788, 1125, 207, 188, 787, 562, 3, -99, -249, 750}));
 }
 
-TEST(PrintGeometry, BlockFactorLimitsAndFlooredOffsets) {
+TEST(PrintGeometry, BlockFactorLimits) {
     // Printable width and height, the factor: 27 would fit the first before the limit.
     const int blocks[][3] = {
         {2400, 20000, 20}, {2400, 14800, 20}, {2400, 14799, 19}, {2400, 2220, 3}, {100, 100, 3}};
     for (const auto& b : blocks)
         EXPECT_EQ(BlocksLayout(b[0], b[1], W, H).k, b[2]) << b[1];
-    // Odd negative differences round down, not toward zero.
-    const BlocksGeometry odd = BlocksLayout(1201, 1501, W, H);
-    EXPECT_EQ((std::vector<int>{odd.xOff, odd.yOff, odd.lowerY}),
-              (std::vector<int>{-99, -249, 750}));
 }
 
 TEST(PrintGeometry, QuarterTurnAndThePrintBufferWithItsRing) {
@@ -78,17 +71,6 @@ TEST(PrintGeometry, OversizedDevicesAreScaledInProportionAndCentred) {
         const PrintableArea a = FitPrintableArea(c[0], c[1]);
         EXPECT_EQ(std::vector<int>(c.begin() + 2, c.end()),
                   (std::vector<int>{a.scale, a.pw, a.ph, a.xOrigin, a.yOrigin}));
-        if (c[1] < 100)
-            continue;
-        // On the device the Default picture keeps its proportions and sits centred within one scale
-        // step.
-        const DefaultGeometry d = DefaultLayout(a.pw, a.ph, W, H);
-        const int left = a.xOrigin + d.xDest * a.scale, right = c[0] - (left + d.destW * a.scale);
-        const int top = a.yOrigin + d.yDest * a.scale, bottom = c[1] - (top + d.destH * a.scale);
-        EXPECT_TRUE(left >= 0 && top >= 0 && std::abs(left - right) <= a.scale + 1 &&
-                    std::abs(top - bottom) <= 4 * a.scale)
-            << c[0] << " x " << c[1];
-        EXPECT_NEAR(double(d.destW) / d.destH, 468.0 / 668.0, 0.002);
     }
     // The layouts take the standard page only.
     EXPECT_EQ(PrintablePage(660, 460), 1);
@@ -118,8 +100,7 @@ struct FakePrinter {
     template <char C> static void Note(void* p) { Answer<C>(p); }
 };
 
-// The page is ended in any case, the document only when the page ended; a started document that
-// cannot be ended is aborted.
+// The page is ended always, the document only after it; a document that cannot end is aborted.
 TEST(PrintSteps, ThePageIsEndedAlwaysTheDocumentOnlyAfterIt) {
     using F = FakePrinter;
     const std::tuple<FakePrinter, const char*, int> cases[] = {

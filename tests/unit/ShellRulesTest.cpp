@@ -46,8 +46,7 @@ struct Pages {
 };
 
 TEST(PageOrder, StartUpSearchesOnwardAndStepsWrapRoundToTheNextReadablePage) {
-    // A step (or the search at start-up), from, by, the pages readable, where it lands, what it
-    // tried.
+    // A step (or the start-up search), from, by, the pages readable, where it lands, what it tried.
     const std::tuple<bool, int, int, const char*, int, const char*> cases[] = {
         {false, 0, 0, "012345", 0, "0"}, {false, 0, 0, "35", 3, "0123"},
         {false, 2, 0, "01", -1, "2345"}, {true, 5, +1, "012345", 0, "0"},

@@ -94,8 +94,7 @@ int Answer(size_t) {
     return answer;
 }
 
-// The handler's Retry tries again, its Cancel gives up that buffer, which is reported, the next is
-// not tried, and what was had is given back.
+// Retry tries again; Cancel gives up that buffer (reported), tries no more, returns what was had.
 TEST(Buffers, RetryTriesAgainCancelGivesUpAndTheBuffersHadAreGivenBack) {
     Blocks = Recording;
     SetMemoryHandler(Answer);
