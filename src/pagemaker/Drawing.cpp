@@ -81,7 +81,7 @@ bool ReadScaled(IWICBitmapFrameDecode* frame, UINT factor, UINT& width, UINT& he
     return true;
 }
 
-DrawingRead ReadImage(const wchar_t* path, int orientation, bool photoOnly, Drawing& drawing,
+DrawingRead ReadImage(const wchar_t* path, int orientation, ImageUse use, Drawing& drawing,
                       RgbImage& photo) {
     Com<IWICImagingFactory> factory;
     Com<IWICBitmapDecoder> decoder;
@@ -102,15 +102,10 @@ DrawingRead ReadImage(const wchar_t* path, int orientation, bool photoOnly, Draw
     // A photo only, or an image too large to keep whole, is decoded shrunk where the decoder can
     // (on Windows, JPEG); the drawing is then made from that.
     std::vector<uint8_t> scaled;
-    const bool whole = pixels <= WholeDrawingPixels && !photoOnly;
+    const bool whole = pixels <= WholeDrawingPixels && use != ImageUse::Photo;
     UINT factor = std::max(1u, std::min(width, height) / PhotoSide);
     if (!whole && factor >= 2 && ReadScaled(frame.p, factor, width, height, scaled))
         factor = std::max(1u, std::min(width, height) / PhotoSide);
-    // Grey levels kept whole, or summed in cells of shrink x shrink pixels.
-    const UINT shrink =
-        whole ? 1
-              : std::max<UINT>(
-                    1, UINT(std::ceil(std::sqrt(double(width) * height / ShrunkDrawingPixels))));
     // Blue-green-red and grey frames (most JPEGs) are read as they are; any other is converted to
     // blue-green-red-alpha, which costs a third of the time a large JPEG takes.
     WICPixelFormatGUID format{};
@@ -128,46 +123,82 @@ DrawingRead ReadImage(const wchar_t* path, int orientation, bool photoOnly, Draw
             return DrawingRead::Unreadable;
         source = converter.p;
     }
-    // Grey and scaling are done here, not by the imaging component: its scaler and its grey
-    // conversion are not dependable on every system.
-    const int photoW = int((width + factor - 1) / factor),
-              photoH = int((height + factor - 1) / factor);
-    const int greyW = int((width + shrink - 1) / shrink),
-              greyH = int((height + shrink - 1) / shrink);
-    std::vector<uint32_t> photoSums(size_t(photoW) * photoH * 4), greySums;
-    std::vector<uint8_t> grey(whole ? size_t(width) * height : 0);
-    if (!whole)
-        greySums.resize(size_t(greyW) * greyH * 4);
+    // The frame read in bands of rows, each handed to take(rows' pixels, top row, rows).
     const UINT stride = width * UINT(channels);
     const UINT bandRows = BandBytes / stride ? BandBytes / stride : 1;
     std::vector<uint8_t> band(scaled.empty() ? size_t(stride) * bandRows : 0);
-    for (UINT top = 0; top < height; top += bandRows) {
-        const UINT rows = height - top < bandRows ? height - top : bandRows;
-        const uint8_t* at = scaled.data() + size_t(top) * stride;
-        if (scaled.empty()) {
-            const WICRect rect{0, INT(top), INT(width), INT(rows)};
-            if (FAILED(source->CopyPixels(&rect, stride, UINT(band.size()), band.data())))
-                return DrawingRead::Unreadable;
-            at = band.data();
+    const auto read = [&](const auto& take) {
+        for (UINT top = 0; top < height; top += bandRows) {
+            const UINT rows = height - top < bandRows ? height - top : bandRows;
+            const uint8_t* at = scaled.data() + size_t(top) * stride;
+            if (scaled.empty()) {
+                const WICRect rect{0, INT(top), INT(width), INT(rows)};
+                if (FAILED(source->CopyPixels(&rect, stride, UINT(band.size()), band.data())))
+                    return false;
+                at = band.data();
+            }
+            take(at, int(top), int(rows));
         }
-        AddShrunkRows(at, stride, int(width), int(rows), int(top), channels, int(factor), photoW,
-                      photoSums);
+        return true;
+    };
+    // Grey and scaling are done here, not by the imaging component: its scaler and its grey
+    // conversion are not dependable on every system. The photo is summed in cells of factor x
+    // factor pixels; the drawing's grey levels are kept whole, or summed in cells of shrink x
+    // shrink.
+    const int photoW = int((width + factor - 1) / factor),
+              photoH = int((height + factor - 1) / factor);
+    const UINT shrink =
+        whole ? 1
+              : std::max<UINT>(
+                    1, UINT(std::ceil(std::sqrt(double(width) * height / ShrunkDrawingPixels))));
+    const int greyW = int((width + shrink - 1) / shrink),
+              greyH = int((height + shrink - 1) / shrink);
+    std::vector<uint32_t> photoSums(size_t(photoW) * photoH * 4), greySums;
+    Mask sheet;
+    const auto addPhoto = [&](const uint8_t* at, int top, int rows) {
+        AddShrunkRows(at, stride, int(width), rows, top, channels, int(factor), photoW, photoSums);
+    };
+    const auto addGrey = [&](const uint8_t* at, int top, int rows) {
         if (whole)
-            GreyOnWhite(at, stride, int(width), int(rows), channels,
-                        grey.data() + size_t(top) * width);
+            GreyOnWhite(at, stride, int(width), rows, channels,
+                        sheet.px.data() + size_t(top) * width);
         else
-            AddShrunkRows(at, stride, int(width), int(rows), int(top), channels, int(shrink), greyW,
+            AddShrunkRows(at, stride, int(width), rows, top, channels, int(shrink), greyW,
                           greySums);
-    }
+    };
+    const bool grey = use == ImageUse::Both; // the drawing read with the photo, in the same bands
+    const auto startGrey = [&] {
+        if (whole)
+            sheet = Mask(int(width), int(height));
+        else
+            greySums.assign(size_t(greyW) * greyH * 4, 0);
+    };
+    if (grey)
+        startGrey();
+    if (!read([&](const uint8_t* at, int top, int rows) {
+            addPhoto(at, top, rows);
+            if (grey)
+                addGrey(at, top, rows);
+        }))
+        return DrawingRead::Unreadable;
     photo = Upright(FromShrunkSums(photoSums, photoW, photoH), orientation);
-    Mask sheet(int(width), int(height), std::move(grey));
+    drawing = Drawing();
+    // A photo's page is made from the photo alone: the drawing is read only when one may be
+    // wanted. Under Wine the decoder holds the whole image once the frame is made, so reading it
+    // a second time is a copy.
+    if (use == ImageUse::Photo || (use == ImageUse::DrawingIfNoPhoto &&
+                                   ChooseKind(KindChoice::FromImage, photo) == PageKind::Photo))
+        return DrawingRead::Ok;
+    if (!grey) {
+        startGrey();
+        if (!read(addGrey))
+            return DrawingRead::Unreadable;
+    }
     if (!whole) {
         const RgbImage small = FromShrunkSums(greySums, greyW, greyH);
         sheet = Mask(greyW, greyH);
-        for (size_t i = 0; i < sheet.size(); ++i) {
-            const uint8_t* p = &small.rgb[i * 3];
-            sheet[i] = uint8_t(GreyLevel(p));
-        }
+        for (size_t i = 0; i < sheet.size(); ++i)
+            sheet[i] = uint8_t(GreyLevel(&small.rgb[i * 3]));
     }
     sheet = Upright(std::move(sheet), orientation);
     WhitenPaper(sheet.px);
@@ -177,14 +208,14 @@ DrawingRead ReadImage(const wchar_t* path, int orientation, bool photoOnly, Draw
 
 } // namespace
 
-DrawingRead ReadDrawing(const wchar_t* path, Drawing& drawing, RgbImage& photo, bool photoOnly) {
+DrawingRead ReadDrawing(const wchar_t* path, Drawing& drawing, RgbImage& photo, ImageUse use) {
     photo = RgbImage();
     std::vector<uint8_t> head;
     if (!ReadHead(path, head))
         return DrawingRead::Unreadable;
     if (head.size() < 2 || head[0] != 'C' || head[1] != 'O') {
         const DrawingRead read =
-            ReadImage(path, PhotoOrientation(head.data(), head.size()), photoOnly, drawing, photo);
+            ReadImage(path, PhotoOrientation(head.data(), head.size()), use, drawing, photo);
         return read == DrawingRead::Unreadable && IsHeif(head.data(), head.size())
                    ? DrawingRead::Heif
                    : read;

@@ -122,8 +122,11 @@ int RunCommandLine(int argc, wchar_t** wideArgs) {
     }
     MakerWork work;
     work.settings = command.settings;
-    const DrawingRead read = ReadDrawing(Wide(command.drawing).c_str(), work.drawing, work.photo,
-                                         command.kind == KindChoice::Photo);
+    const DrawingRead read =
+        ReadDrawing(Wide(command.drawing).c_str(), work.drawing, work.photo,
+                    command.kind == KindChoice::Photo     ? ImageUse::Photo
+                    : command.kind == KindChoice::Drawing ? ImageUse::Both
+                                                          : ImageUse::DrawingIfNoPhoto);
     if (read != DrawingRead::Ok) {
         Say(STD_ERROR_HANDLE, std::string("hbpages: ") + command.drawing + ReadFailure(read) +
                                   "; nothing was written");

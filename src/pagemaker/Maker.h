@@ -8,12 +8,16 @@
 
 enum class DrawingRead { Ok, Unreadable, TooLarge, Heif };
 
+// What an image is read for: a drawing and a photo both (the window, which switches between them);
+// a photo only; or a drawing only where the image does not look like a photo.
+enum class ImageUse { Both, Photo, DrawingIfNoPhoto };
+
 // An image's grey levels, its paper made white, and the same in colour at a photo's size (for a
-// photo only, both shrunk while read), upright as its orientation says: an image file decoded by
-// the imaging component, or the outline of a page file (a whole sheet, no photo). Heif: a HEIC
-// photo this system has no decoder for.
+// photo only, shrunk while read), upright as its orientation says: an image file decoded by the
+// imaging component, or the outline of a page file (a whole sheet, no photo). The drawing is left
+// empty where the use asks for none. Heif: a HEIC photo this system has no decoder for.
 DrawingRead ReadDrawing(const wchar_t* path, Drawing& drawing, RgbImage& photo,
-                        bool photoOnly = false);
+                        ImageUse use = ImageUse::Both);
 
 // Why an image was not read, after its name: " cannot be read as a picture" and the like.
 const char* ReadFailure(DrawingRead read);
