@@ -23,8 +23,11 @@ void PressCommandButton(HWND window, int id) {
     ShowNow();
     Delay(125);
     SendMessageA(button, BM_SETSTATE, FALSE, 0);
+    // Seen back up before the command runs: a dialog it opens would first show on the screen,
+    // holding the pressed face there as long as the dialog takes to make.
+    ShowNow();
     if (id == IdQuit)
-        ShowNow(), Delay(125);
+        Delay(125);
     PostMessageA(window, WM_COMMAND, WPARAM(id), 0);
 }
 
