@@ -637,9 +637,13 @@ void Settle(std::vector<int32_t>& area, const std::vector<float>& colour, int w,
             for (int x = 0; x < w; ++x) {
                 const size_t i = size_t(y) * w + x;
                 const int32_t own = area[i];
+                const size_t around[4] = {x > 0 ? i - 1 : i, x + 1 < w ? i + 1 : i,
+                                          y > 0 ? i - w : i, y + 1 < h ? i + w : i};
+                if (area[around[0]] == own && area[around[1]] == own && area[around[2]] == own &&
+                    area[around[3]] == own)
+                    continue; // inside its area: nothing else to take
                 double best = far(i, own);
-                for (const size_t j : {x > 0 ? i - 1 : i, x + 1 < w ? i + 1 : i, y > 0 ? i - w : i,
-                                       y + 1 < h ? i + w : i})
+                for (const size_t j : around)
                     if (area[j] != own && area[j] != next[i]) {
                         const double d = far(i, area[j]);
                         if (d < best)
