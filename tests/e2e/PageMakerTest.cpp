@@ -126,6 +126,7 @@ TEST_F(Scripted, PageMakerFits) {
     RECT frame, work, inside;
     GetWindowRect(maker.Main(), &frame);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0); // the screen above its taskbar
+    ASSERT_EQ(work.bottom, GetSystemMetrics(SM_CYSCREEN) - MulDiv(40, dpi, 96)) << "no taskbar";
     EXPECT_TRUE(IntersectRect(&inside, &frame, &work) && EqualRect(&inside, &frame));
     ExpectTextsWhole(maker.Main(), dpi);
     // Moved to a monitor at the next scale: the new DPI, and the window's new place in its memory.
