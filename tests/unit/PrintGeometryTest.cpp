@@ -1,6 +1,7 @@
 // The print layouts' geometry, the quarter turn and the framed print buffer.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -71,6 +72,17 @@ TEST(PrintGeometry, OversizedDevicesAreScaledInProportionAndCentred) {
         const PrintableArea a = FitPrintableArea(c[0], c[1]);
         EXPECT_EQ(std::vector<int>(c.begin() + 2, c.end()),
                   (std::vector<int>{a.scale, a.pw, a.ph, a.xOrigin, a.yOrigin}));
+        if (c[1] < 100)
+            continue;
+        // On the device the Default picture keeps its proportions and sits centred within one scale
+        // step.
+        const DefaultGeometry d = DefaultLayout(a.pw, a.ph, W, H);
+        const int left = a.xOrigin + d.xDest * a.scale, right = c[0] - (left + d.destW * a.scale);
+        const int top = a.yOrigin + d.yDest * a.scale, bottom = c[1] - (top + d.destH * a.scale);
+        EXPECT_TRUE(left >= 0 && top >= 0 && std::abs(left - right) <= a.scale + 1 &&
+                    std::abs(top - bottom) <= 4 * a.scale)
+            << c[0] << " x " << c[1];
+        EXPECT_NEAR(double(d.destW) / d.destH, 468.0 / 668.0, 0.002);
     }
     // The layouts take the standard page only.
     EXPECT_EQ(PrintablePage(660, 460), 1);
