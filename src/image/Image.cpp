@@ -260,20 +260,19 @@ bool IsHeif(const uint8_t* b, size_t size) {
     return false;
 }
 
-void MaxAround(std::vector<float>& v, int w, int h, int r) { // across, then down
+void MaxAround(std::vector<float>& v, int w, int h, int r) {
+    // Along one direction: lines of length values, step apart, each line the next one apart.
+    const auto along = [r](const float* in, float* out, int lines, int length, size_t line,
+                           size_t step) {
+        for (int l = 0; l < lines; ++l)
+            for (int i = 0; i < length; ++i) {
+                float m = 0;
+                for (int k = std::max(0, i - r); k <= std::min(length - 1, i + r); ++k)
+                    m = std::max(m, in[l * line + k * step]);
+                out[l * line + i * step] = m;
+            }
+    };
     std::vector<float> t(v.size());
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            float m = 0;
-            for (int k = std::max(0, x - r); k <= std::min(w - 1, x + r); ++k)
-                m = std::max(m, v[size_t(y) * w + k]);
-            t[size_t(y) * w + x] = m;
-        }
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            float m = 0;
-            for (int k = std::max(0, y - r); k <= std::min(h - 1, y + r); ++k)
-                m = std::max(m, t[size_t(k) * w + x]);
-            v[size_t(y) * w + x] = m;
-        }
+    along(v.data(), t.data(), h, w, size_t(w), 1); // across
+    along(t.data(), v.data(), w, h, 1, size_t(w)); // then down
 }

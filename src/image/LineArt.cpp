@@ -35,12 +35,15 @@ template <int Channels> void GreyRow(const uint8_t* p, int width, uint8_t* grey)
         if constexpr (Channels == 1) {
             grey[x] = *p;
         } else if constexpr (Channels == 3) {
-            grey[x] = uint8_t((299 * p[2] + 587 * p[1] + 114 * p[0] + 500) / 1000);
+            const uint8_t rgb[3] = {p[2], p[1], p[0]};
+            grey[x] = uint8_t(GreyLevel(rgb));
         } else {
             const uint32_t a = p[3], white = 255 * (255 - a);
-            const auto onWhite = [&](uint32_t level) { return (level * a + white + 127) / 255; };
-            grey[x] = uint8_t(
-                (299 * onWhite(p[2]) + 587 * onWhite(p[1]) + 114 * onWhite(p[0]) + 500) / 1000);
+            const auto onWhite = [&](uint32_t level) {
+                return uint8_t((level * a + white + 127) / 255);
+            };
+            const uint8_t rgb[3] = {onWhite(p[2]), onWhite(p[1]), onWhite(p[0])};
+            grey[x] = uint8_t(GreyLevel(rgb));
         }
     }
 }
