@@ -154,11 +154,18 @@ TEST(Photo, FileReadTurnedAndShrunk) {
               (std::array{heif("heic0000mif1"), heif("isom0000mif1"), heif("isom0000avc1"),
                           heif("mp420000heif")}));
     // BGRA, 3 x 2 shrunk by 2: white, red, black at half alpha, grey; the odd column a cell alone.
+    // The same bytes as blue-green-red, 4 x 2 shrunk by 2, and as grey, 12 x 2 shrunk by 6.
     const uint8_t bgra[24] = {255, 255, 255, 255, 0,   0,   255, 255, 9, 9, 9, 255,
                               0,   0,   0,   128, 100, 100, 100, 255, 9, 9, 9, 255};
-    std::vector<uint32_t> sums(2 * 4);
-    AddShrunkRows(bgra, 12, 3, 2, 0, 4, 2, 2, sums);
-    EXPECT_EQ((std::vector<uint8_t>{184, 121, 121, 9, 9, 9}), FromShrunkSums(sums, 2, 1).rgb);
+    const std::tuple<int, int, std::vector<uint8_t>> shrunk[] = {
+        {4, 2, {184, 121, 121, 9, 9, 9}},
+        {3, 2, {89, 89, 160, 132, 132, 93}},
+        {1, 6, {112, 112, 112, 119, 119, 119}}};
+    for (const auto& [channels, factor, want] : shrunk) {
+        std::vector<uint32_t> sums(2 * 4);
+        AddShrunkRows(bgra, 12, 12 / channels, 2, 0, channels, factor, 2, sums);
+        EXPECT_EQ(want, FromShrunkSums(sums, 2, 1).rgb) << channels;
+    }
     const RgbImage two{2, 1, {0, 10, 20, 100, 110, 120}};
     EXPECT_EQ((std::vector<uint8_t>{50, 60, 70}), ScaleByArea(two, 1, 1).rgb);
     EXPECT_EQ((std::vector<uint8_t>{0, 10, 20, 50, 60, 70, 100, 110, 120}),
