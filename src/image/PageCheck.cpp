@@ -251,8 +251,7 @@ void FindLeaks(const LineMask& mask, int r, int width, PageCheck& check) {
 
 } // namespace
 
-void CheckPage(const LineMask& mask, int gapWidth, PageCheck& check) {
-    gapWidth = std::clamp(gapWidth, 1, MaxGapWidth);
+void FindRegions(const LineMask& mask, PageCheck& check) {
     const size_t n = mask.size();
     std::vector<uint8_t> open(n);
     for (size_t i = 0; i < n; ++i)
@@ -267,7 +266,12 @@ void CheckPage(const LineMask& mask, int gapWidth, PageCheck& check) {
             check.tiny.push_back(boxes[r]);
     }
     check.largestShare = int((int64_t(largest) * 100 + n / 2) / int64_t(std::max<size_t>(n, 1)));
+}
 
+void CheckPage(const LineMask& mask, int gapWidth, PageCheck& check) {
+    gapWidth = std::clamp(gapWidth, 1, MaxGapWidth);
+    const size_t n = mask.size();
+    FindRegions(mask, check);
     // Narrow passages first: each width's bridges shut their passages before wider ones are looked
     // for, so that no leak is counted twice and none between small areas is missed.
     check.bridge.assign(n, 0);

@@ -20,6 +20,10 @@ struct PageCheck {
     int largestShare = 0;        // the largest region's share of the page, in whole percent
 };
 
+// The 4-connected regions of the open pixels (as one click fills them), their sizes, the tiny ones
+// and the largest's share: the check without its leaks, which it leaves as they were.
+void FindRegions(const LineMask& mask, PageCheck& check);
+
 // The 4-connected regions of the open pixels (as one click fills them) and the leaks and tiny
 // regions among them. Leaks are passages no wider than gapWidth (1 to MaxGapWidth) pixels between
 // two areas of at least TinyRegionPixels each. They are found by closing the lines with a square

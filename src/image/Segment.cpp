@@ -834,17 +834,16 @@ void JoinSmallPieces(std::vector<int32_t>& area, int w, int h) {
     }
 }
 
-// Each pocket under PhotoAreaFloor that the outlines shut off an area's tip (the page's open
-// pixels labelled into regions of those sizes): the tip, its pixels up to two from the pocket,
-// given to the other area most common up to three from it. True when any was given.
-bool GiveTipsAway(std::vector<int32_t>& area, const std::vector<int32_t>& region,
-                  const std::vector<int32_t>& size, const PageFit& f) {
+// Each pocket under PhotoAreaFloor that the outlines shut off an area's tip (the page's regions as
+// the check found them): the tip, its pixels up to two from the pocket, given to the other area
+// most common up to three from it. True when any was given.
+bool GiveTipsAway(std::vector<int32_t>& area, const PageCheck& check, const PageFit& f) {
     const int w = f.width, h = f.height;
-    std::vector<std::vector<int32_t>> pockets(size.size());
+    std::vector<std::vector<int32_t>> pockets(check.size.size());
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const int32_t r = region[size_t(f.top + y) * StdPageWidth + f.left + x];
-            if (r >= 0 && size[size_t(r)] < PhotoAreaFloor)
+            const int32_t r = check.region[size_t(f.top + y) * StdPageWidth + f.left + x];
+            if (r >= 0 && check.size[size_t(r)] < PhotoAreaFloor)
                 pockets[size_t(r)].push_back(y * w + x);
         }
     bool given = false;
@@ -868,7 +867,10 @@ bool GiveTipsAway(std::vector<int32_t>& area, const std::vector<int32_t>& region
                     }
                     auto it = std::find_if(votes.begin(), votes.end(),
                                            [&](const auto& v) { return v.first == a; });
-                    it == votes.end() ? votes.push_back({a, 1}) : void(++it->second);
+                    if (it == votes.end())
+                        votes.push_back({a, 1});
+                    else
+                        ++it->second;
                 }
         if (votes.empty())
             continue;
@@ -930,12 +932,8 @@ LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth, PageCheck&
     // with line would be a black blot. First on the regions alone, which is quick.
     outline();
     for (int round = 0; round < 2; ++round) {
-        std::vector<uint8_t> open(mask.size());
-        std::transform(mask.begin(), mask.end(), open.begin(), [](uint8_t v) { return !v; });
-        std::vector<int32_t> region, size;
-        std::vector<PixelBox> boxes;
-        LabelGroups(Mask(StdPageWidth, StdPageHeight, std::move(open)), false, region, size, boxes);
-        if (!GiveTipsAway(area, region, size, f))
+        FindRegions(mask, check);
+        if (!GiveTipsAway(area, check, f))
             break;
         outline();
     }
@@ -948,7 +946,7 @@ LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth, PageCheck&
             clean = clean && size >= PhotoAreaFloor;
         if (clean || round == 5) // the check last made is the page's own
             return mask;
-        if (round < 2 && GiveTipsAway(area, check.region, check.size, f)) {
+        if (round < 2 && GiveTipsAway(area, check, f)) {
             outline();
             continue;
         }
