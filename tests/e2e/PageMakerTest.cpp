@@ -17,9 +17,18 @@ bool SaveHalvedFrame(const std::string& path) { // a wall with a 1-pixel gap, at
     return SaveShot(path, drawing);
 }
 
-void AwaitFront(const Hueberry& maker) { // its next dialog, taking the keys
+// Its next dialog, taking the keys: in front and with the focus in it. Waiting for the front alone,
+// Enter on the question was once not taken (the picture never replaced) while other sessions ran.
+void AwaitFront(const Hueberry& maker) {
     HWND box = maker.WaitDialog([](HWND) { return true; });
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }, 10000));
+    GUITHREADINFO gui{sizeof gui, 0, {}, {}, {}, {}, {}, {}, {}};
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return GetForegroundWindow() == box &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &gui) &&
+                   IsChild(box, gui.hwndFocus);
+        },
+        10000));
 }
 
 // Through the Open dialog, its name typed as it is, in any script.
