@@ -39,9 +39,13 @@ struct Weights {
     // colour's), and the step between neighbours that a slow change makes at no cost.
     double lone, unfocused, apart, prior, tie, path, slow;
     double distinct; // the least mean distance of the subject's colours from the background's
+    // Inside the subject, a border that is neither a step of colour nor an edge of this much is
+    // joined past the areas aimed at, down to this share of them: a texture's patches (fur, seeds)
+    // split the subject into a crazy paving that hides its shape.
+    double faint, fewest;
 };
 constexpr Weights Tuned[] = {
-    {0.25, 0.25, 0.5, 5, 2.5, 0.05, 0.25, 0.4, 30, 0.4, 0.5, 10, 20, 20, 0.5, 5, 5},
+    {0.25, 0.25, 0.5, 5, 2.5, 0.05, 0.25, 0.4, 30, 0.4, 0.5, 10, 20, 20, 0.5, 5, 5, 10, 0.6},
 };
 constexpr const Weights& W = Tuned[0];
 
@@ -485,15 +489,17 @@ struct Link {
     double edge;
 };
 
-// What joining two areas costs. How real the border between them is: the weaker of the step
-// between their mean colours (less where the plainer of the two is itself mottled: a texture's
-// patches) and the edge along the border (less where it is no steeper than the inside of the
-// plainer: a sky's slow gradient). Times the smaller area's size and its roundness (a strip along
-// an edge or a thread goes sooner). Where the photo has a subject: less inside its background,
-// and less the larger the areas there are, so that the background ends in a few large areas; far
-// more across the subject's outline, so that it is joined last. An area too small to keep joins
-// before any other, into the neighbour it is most like, not into whatever is left at the end.
-double JoinCost(const Part& p, const Part& q, const Link& link, bool subject) {
+bool InSubject(const Part& p) {
+    return 2 * p.subject >= p.pixels;
+}
+
+// How real the border between two areas is: the step between their mean colours (less where the
+// plainer of the two is itself mottled: a texture's patches) and the edge along the border (less
+// where it is no steeper than the inside of the plainer: a sky's slow gradient).
+struct Realness {
+    double step, rise;
+};
+Realness BorderRealness(const Part& p, const Part& q, const Link& link) {
     const double np = double(p.pixels), nq = double(q.pixels);
     const double dl = p.l / np - q.l / nq, da = p.a / np - q.a / nq, db = p.b / np - q.b / nq;
     const auto spread = [](const Part& r) {
@@ -504,13 +510,24 @@ double JoinCost(const Part& p, const Part& q, const Link& link, bool subject) {
                         (W.mottle + std::min(spread(p), spread(q)));
     const double edge = link.edge / link.length * EdgeScale;
     const double slope = std::min(p.slope / np, q.slope / nq) * EdgeScale;
-    const double rise = edge * edge / (edge + W.slope * slope + 1e-9);
+    return {step, edge * edge / (edge + W.slope * slope + 1e-9)};
+}
+
+// What joining two areas costs: the weaker of the border's step and edge, times the smaller
+// area's size and its roundness (a strip along an edge or a thread goes sooner). Where the photo
+// has a subject: less inside its background, and less the larger the areas there are, so that
+// the background ends in a few large areas; far more across the subject's outline, so that it is
+// joined last. An area too small to keep joins before any other, into the neighbour it is most
+// like, not into whatever is left at the end.
+double JoinCost(const Part& p, const Part& q, const Link& link, bool subject) {
+    const auto [step, rise] = BorderRealness(p, q, link);
+    const double np = double(p.pixels), nq = double(q.pixels);
     const Part& small = np < nq ? p : q;
     const double round = std::min(1.0, 4 * 3.14159 * double(small.pixels) /
                                            double(small.outline * small.outline) / 0.785);
     const double interest = std::max(p.interest / np, q.interest / nq);
     const double tiny = small.pixels < SmallestArea ? 1e-3 : 1.0;
-    const bool inP = 2 * p.subject >= p.pixels, inQ = 2 * q.subject >= q.pixels;
+    const bool inP = InSubject(p), inQ = InSubject(q);
     const bool ground = subject && !inP && !inQ;
     const double where = inP != inQ ? W.outline : ground ? W.ground : 1.0;
     return tiny * where * std::min(step, rise) *
@@ -518,8 +535,9 @@ double JoinCost(const Part& p, const Part& q, const Link& link, bool subject) {
            (W.plain + interest * interest);
 }
 
-// The areas of the fitted photo, numbered from 0, joined down to target and to SmallestArea.
-std::vector<int32_t> JoinParts(const PhotoParts& in, int target) {
+// The areas of the fitted photo, numbered from 0, joined down to target and to SmallestArea; and
+// inside the subject across faint borders down to fewest. joined is how many are left.
+std::vector<int32_t> JoinParts(const PhotoParts& in, int target, int fewest, int& joined) {
     std::vector<Part> parts = in.parts;
     const int32_t count = int32_t(parts.size());
     std::vector<std::vector<Link>> next(static_cast<size_t>(count));
@@ -586,7 +604,20 @@ std::vector<int32_t> JoinParts(const PhotoParts& in, int target) {
         --alive;
         offer(p, -1);
     };
-    // The cheapest joins while there are too many areas; then any area still too small joins.
+    // A faint border inside the subject.
+    const auto faint = [&](const Join& j) {
+        const Part &p = parts[size_t(j.p)], &q = parts[size_t(j.q)];
+        if (!InSubject(p) || !InSubject(q))
+            return false;
+        for (const Link& l : next[size_t(j.p)])
+            if (l.other == j.q) {
+                const auto [step, rise] = BorderRealness(p, q, l);
+                return std::max(step, rise) < W.faint;
+            }
+        return false;
+    };
+    // The cheapest joins while there are too many areas; then any area still too small joins, and
+    // the faint borders go while there are more than the fewest.
     while (!heap.empty()) {
         const Join j = heap.top();
         heap.pop();
@@ -594,9 +625,11 @@ std::vector<int32_t> JoinParts(const PhotoParts& in, int target) {
             stamp[size_t(j.p)] != j.sp || stamp[size_t(j.q)] != j.sq)
             continue;
         if (alive > target ||
-            std::min(parts[size_t(j.p)].pixels, parts[size_t(j.q)].pixels) < SmallestArea)
+            std::min(parts[size_t(j.p)].pixels, parts[size_t(j.q)].pixels) < SmallestArea ||
+            (subject && alive > fewest && faint(j)))
             join(j.p, j.q);
     }
+    joined = alive;
     std::vector<int32_t> number(size_t(count), -1), area(in.part.size());
     int32_t areas = 0;
     for (size_t i = 0; i < area.size(); ++i) {
@@ -895,11 +928,13 @@ LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth, PageCheck&
         return mask;
     }
     // Smoothing and opening can take many small areas away (a subject's, kept apart from its
-    // ground, most often): where far fewer are left than aimed at, made again aiming higher.
+    // ground, most often): where far fewer are left than were joined, made again aiming higher by
+    // as many as were lost.
     const int want = AreasForDetail(detail);
     std::vector<int32_t> area;
     for (int aim = want;;) {
-        area = JoinParts(parts, aim);
+        int joined = 0;
+        area = JoinParts(parts, aim, int(want * W.fewest) + aim - want, joined);
         Settle(area, parts.colour, w, h);
         for (int pass = 0; pass < 3; ++pass)
             Smooth(area, w, h, 2);
@@ -909,9 +944,9 @@ LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth, PageCheck&
         int left = 0;
         for (const int32_t a : area)
             left += !seen[size_t(a)], seen[size_t(a)] = 1;
-        if (aim > want || left * 4 >= want * 3)
+        if (aim > want || left * 4 >= joined * 3)
             break;
-        aim = 2 * want - left;
+        aim += joined - left;
     }
     // A line on the fitted photo's frame and where an area meets the next one to its right or
     // below; thickened right and down, each comes out two pixels wide across the border.

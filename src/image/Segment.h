@@ -45,8 +45,9 @@ void SplitPhoto(const RgbImage& photo, PhotoParts& parts);
 int AreasForDetail(int detail);
 
 // The page's lines at that detail: the parts joined, the plainest borders and the background
-// first, down to the areas aimed at; the areas' borders smoothed, every neck or strip too narrow
-// to stay open once outlined given to its neighbours, areas too small joined to a neighbour;
-// outlined two pixels wide; every passage up to gapWidth pixels bridged and every pocket under
-// PhotoAreaFloor filled. The page's check is left in check, so that it need not be made again.
+// first, down to the areas aimed at, and the faint borders inside the subject further, down to
+// fewer; the areas' borders smoothed, every neck or strip too narrow to stay open once outlined
+// given to its neighbours, areas too small joined to a neighbour; outlined two pixels wide; every
+// passage up to gapWidth pixels bridged and every pocket under PhotoAreaFloor filled. The page's
+// check is left in check, so that it need not be made again.
 LineMask PhotoPage(const PhotoParts& parts, int detail, int gapWidth, PageCheck& check);

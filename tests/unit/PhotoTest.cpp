@@ -94,6 +94,16 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
     SplitPhoto(fan, parts);
     PageCheck fanCheck;
     EXPECT_EQ(0, Blots(PhotoPage(parts, DetailSteps, 2, fanCheck)));
+    // A mottled subject (fur, seeds) on plain ground: its faint inner borders are joined past the
+    // areas aimed at, not left as a crazy paving that hides its shape.
+    RgbImage fur{900, 600, std::vector<uint8_t>(900 * 600 * 3, 220)};
+    for (size_t i = 0, seed = 7; i < fur.rgb.size(); ++i)
+        if (std::hypot(int(i / 3 % 900) - 450.0, int(i / 2700) - 300.0) < 200)
+            seed = seed * 1103515245 + 12345, fur.rgb[i] = uint8_t(60 + (seed >> 16) % 40);
+    SplitPhoto(fur, parts);
+    PhotoPage(parts, DefaultDetail, 2, fanCheck);
+    const int furAreas = int(fanCheck.size.size()); // about 33, were they left as aimed at
+    EXPECT_TRUE(furAreas >= 15 && furAreas * 4 < AreasForDetail(DefaultDetail) * 3) << furAreas;
     // One colour: the middle the only interest; at the top's middle 1 - 1 / sqrt(2) of it.
     PhotoParts plain, like;
     SplitPhoto({900, 600, std::vector<uint8_t>(900 * 600 * 3, 128)}, plain);
