@@ -783,6 +783,22 @@ void OpenAreas(std::vector<int32_t>& area, int w, int h) {
     }
 }
 
+// Counts, per key, how often it was seen; the commonest key (the first seen of those as common).
+using Tally = std::vector<std::pair<int32_t, int32_t>>;
+void Count(Tally& tally, int32_t key) {
+    auto it =
+        std::find_if(tally.begin(), tally.end(), [&](const auto& e) { return e.first == key; });
+    if (it == tally.end())
+        tally.push_back({key, 1});
+    else
+        ++it->second;
+}
+int32_t Commonest(const Tally& tally) {
+    return std::max_element(tally.begin(), tally.end(),
+                            [](const auto& x, const auto& y) { return x.second < y.second; })
+        ->first;
+}
+
 // Every connected piece of an area smaller than SmallestArea (smoothing can leave some) given to
 // the neighbouring piece it shares most border with, until none is left.
 void JoinSmallPieces(std::vector<int32_t>& area, int w, int h) {
@@ -823,7 +839,7 @@ void JoinSmallPieces(std::vector<int32_t>& area, int w, int h) {
         const auto small = [&](int32_t s) {
             return size[s] < SmallestArea || (size[s] < 6000 && 2 * size[s] < 7 * edge[s]);
         };
-        std::vector<std::vector<std::pair<int32_t, int32_t>>> border(size.size());
+        std::vector<Tally> border(size.size());
         for (size_t p = 0; p < area.size(); ++p) {
             const int x = int(p % w), y = int(p / w);
             const size_t near[2] = {x + 1 < w ? p + 1 : p, y + 1 < h ? p + w : p};
@@ -831,17 +847,9 @@ void JoinSmallPieces(std::vector<int32_t>& area, int w, int h) {
                 const int32_t a = piece[p], b = piece[q];
                 if (a == b)
                     continue;
-                for (auto [from, to] : {std::pair(a, b), std::pair(b, a)}) {
-                    if (!small(from))
-                        continue;
-                    auto& list = border[from];
-                    auto it = std::find_if(list.begin(), list.end(),
-                                           [&](const auto& e) { return e.first == to; });
-                    if (it == list.end())
-                        list.push_back({to, 1});
-                    else
-                        ++it->second;
-                }
+                for (auto [from, to] : {std::pair(a, b), std::pair(b, a)})
+                    if (small(from))
+                        Count(border[from], to);
             }
         }
         std::vector<int32_t> into(size.size(), -1), value(size.size(), -1);
@@ -849,10 +857,7 @@ void JoinSmallPieces(std::vector<int32_t>& area, int w, int h) {
             value[piece[p]] = area[p];
         for (size_t s = 0; s < size.size(); ++s)
             if (!border[s].empty())
-                into[s] = std::max_element(
-                              border[s].begin(), border[s].end(),
-                              [](const auto& x, const auto& y) { return x.second < y.second; })
-                              ->first;
+                into[s] = Commonest(border[s]);
         // A piece goes into a larger one (or as large and later), so that two never swap.
         bool changed = false;
         for (size_t p = 0; p < area.size(); ++p) {
@@ -884,7 +889,7 @@ bool GiveTipsAway(std::vector<int32_t>& area, const PageCheck& check, const Page
         if (pocket.empty())
             continue;
         const int32_t own = area[size_t(pocket[0])];
-        std::vector<std::pair<int32_t, int>> votes;
+        Tally votes;
         std::vector<int32_t> tip;
         for (const int32_t p : pocket)
             for (int dy = -3; dy <= 3; ++dy)
@@ -898,18 +903,11 @@ bool GiveTipsAway(std::vector<int32_t>& area, const PageCheck& check, const Page
                             tip.push_back(q);
                         continue;
                     }
-                    auto it = std::find_if(votes.begin(), votes.end(),
-                                           [&](const auto& v) { return v.first == a; });
-                    if (it == votes.end())
-                        votes.push_back({a, 1});
-                    else
-                        ++it->second;
+                    Count(votes, a);
                 }
         if (votes.empty())
             continue;
-        const int32_t to = std::max_element(votes.begin(), votes.end(), [](auto& l, auto& r) {
-                               return l.second < r.second;
-                           })->first;
+        const int32_t to = Commonest(votes);
         for (const int32_t q : tip)
             area[size_t(q)] = to;
         given = true;

@@ -92,8 +92,8 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
         fan.rgb[i] = uint8_t(40 + wedge * (37 + 53 * int(i % 3)) * 3 % 200);
     }
     SplitPhoto(fan, parts);
-    PageCheck fanCheck;
-    EXPECT_EQ(0, Blots(PhotoPage(parts, DetailSteps, 2, fanCheck)));
+    PageCheck made;
+    EXPECT_EQ(0, Blots(PhotoPage(parts, DetailSteps, 2, made)));
     // A mottled subject (fur, seeds) on plain ground: its faint inner borders are joined past the
     // areas aimed at, not left as a crazy paving that hides its shape.
     RgbImage fur{900, 600, std::vector<uint8_t>(900 * 600 * 3, 220)};
@@ -101,8 +101,8 @@ TEST(Photo, PageAtEveryDetailAndAPhotoToldFromADrawing) {
         if (std::hypot(int(i / 3 % 900) - 450.0, int(i / 2700) - 300.0) < 200)
             seed = seed * 1103515245 + 12345, fur.rgb[i] = uint8_t(60 + (seed >> 16) % 40);
     SplitPhoto(fur, parts);
-    PhotoPage(parts, DefaultDetail, 2, fanCheck);
-    const int furAreas = int(fanCheck.size.size()); // about 33, were they left as aimed at
+    PhotoPage(parts, DefaultDetail, 2, made);
+    const int furAreas = int(made.size.size()); // about 33, were they left as aimed at
     EXPECT_TRUE(furAreas >= 15 && furAreas * 4 < AreasForDetail(DefaultDetail) * 3) << furAreas;
     // One colour: the middle the only interest; at the top's middle 1 - 1 / sqrt(2) of it.
     PhotoParts plain, like;
