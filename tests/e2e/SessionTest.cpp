@@ -226,8 +226,12 @@ TEST_F(Session, ADayOfColouring) {
     ASSERT_TRUE(app_.Click(PageLeft + R4.x, PageTop + R4.y));
     PressKeys({'C'});
     EXPECT_FALSE(WaitUntil([&] { return !IsWindowEnabled(app_.Main()); }, 1000, 1));
-    // Alt+F4 ends without saving; logging is off, so no log was written.
-    ASSERT_NO_FATAL_FAILURE(Fill(expected, R5, Pink));
+    // Every colour button fills with its own colour, 1 to 36 (a region of 456 pixels, drawn once).
+    for (int id = 2000; id <= 2035; ++id) {
+        ASSERT_TRUE(app_.ClickControl(app_.Main(), id));
+        ASSERT_NO_FATAL_FAILURE(Fill(expected, {545, 91}, uint8_t(id - 1999))) << id;
+    }
+    // Alt+F4 ends without saving those fills; logging is off, so no log was written.
     PressKeys({VK_MENU, VK_F4});
     ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
     EXPECT_TRUE(Bytes(PageFiles[0]) == flagged);
