@@ -57,6 +57,30 @@ TEST_F(Session, PageMakerAndHueberryInAFolderNamedInThreeScripts) {
     ASSERT_TRUE(CopyFileA(WinePath(HB_PAGES_PATH).c_str(), "hbpages.exe", FALSE));
     Hueberry maker;
     ASSERT_TRUE(maker.Start(".", ".\\hbpages.exe", "HBPAGESWIN"));
+    // A photo is taken for one, with more areas at more detail; made as a drawing when asked.
+    ASSERT_TRUE(
+        CopyFileA(WinePath(HB_SOURCE_DIR "/docs/photo-citrus.jpg").c_str(), "photo.jpg", 0));
+    ASSERT_NO_FATAL_FAILURE(OpenDrawing(maker, folder + L"\\photo.jpg"));
+    const auto regions = [&](int before) { // the count shown, once it differs from before
+        int n = before;
+        WaitUntil(
+            [&] {
+                return (n = std::atoi(TextOf(GetDlgItem(maker.Main(), 107)).c_str() + 9)) != before;
+            },
+            15000);
+        return n;
+    };
+    const int three = regions(0);
+    EXPECT_EQ(SendMessageA(Labelled(maker.Main(), "Photo"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    ASSERT_TRUE(maker.ClickControl(maker.Main(), 117)); // the detail's middle, then its top
+    PressKeys({VK_END});
+    const int five = regions(three);
+    EXPECT_TRUE(five > three && TextOf(GetDlgItem(maker.Main(), 116)) == "Detail: 5 of 5") << three;
+    ASSERT_TRUE(maker.ClickControl(maker.Main(), "Drawing"));
+    const int drawn = regions(five);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(maker.Main(), 117))) << drawn;
+    ASSERT_TRUE(maker.ClickControl(maker.Main(), "Photo"));
+    EXPECT_EQ(five, regions(drawn));
     ASSERT_NO_FATAL_FAILURE(OpenDrawing(maker, folder + L"\\шапка.bmp"));
     ExpectCounts(maker, "Regions: 2\r\nLeaks: 1\r\nTiny regions: 0\r\nLargest area: 90%");
     ASSERT_TRUE(maker.ClickControl(maker.Main(), 105)); // Close gaps
