@@ -20,7 +20,7 @@ namespace e2e {
 
 // Points deep inside regions of bones.col, largest first, and outline pixels each of which has the
 // region at R5 beside it on a different side: a click landing a pixel off would fill R5.
-constexpr POINT R1{299, 283}, R2{467, 148}, R4{291, 417}, R5{349, 203};
+constexpr POINT R1{299, 283}, R4{291, 417}, R5{349, 203};
 constexpr POINT BesideR5[4] = {{364, 207}, {330, 203}, {347, 224}, {347, 196}};
 constexpr uint8_t Red = 2, Pink = 11; // buttons 2001 and 2010
 

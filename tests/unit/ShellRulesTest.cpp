@@ -9,14 +9,6 @@
 
 namespace {
 
-TEST(PointerRules, ThePictureZoneTakesInItsClosingLines) {
-    const std::tuple<int, int, bool> points[] = {{70, 70, true},   {730, 530, true},
-                                                 {69, 300, false}, {731, 300, false},
-                                                 {300, 69, false}, {300, 531, false}};
-    for (const auto& [x, y, in] : points)
-        EXPECT_EQ(InPictureZone(x, y), in) << x << "," << y;
-}
-
 TEST(PointerRules, AClickFillsAnOpenPixelOfAnotherColourOnThePage) {
     // A 3 x 2 page, rows bottom-up: blank below; outline, blank and colour 5 on top. Blank bytes
     // lie around it, so a read off the page would find a pixel to fill.
