@@ -51,7 +51,7 @@ TEST_F(Session, PageMakerAndHueberryInAFolderNamedInThreeScripts) {
     ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
     dir_ = ".";
     ASSERT_NO_FATAL_FAILURE(Seed());
-    const std::vector<uint8_t> bones = Bytes(PageFiles[0]);
+    const std::vector<uint8_t> bones = Bytes(PageFiles[0]), buyMe = Bytes(PageFiles[5]);
     ASSERT_TRUE(SaveHalvedFrame("drawing.bmp") &&
                 MoveFileExW(L"drawing.bmp", L"шапка.bmp", MOVEFILE_REPLACE_EXISTING));
     ASSERT_TRUE(CopyFileA(WinePath(HB_PAGES_PATH).c_str(), "hbpages.exe", FALSE));
@@ -78,32 +78,47 @@ TEST_F(Session, PageMakerAndHueberryInAFolderNamedInThreeScripts) {
     EXPECT_TRUE(five > three && TextOf(GetDlgItem(maker.Main(), 116)) == "Detail: 5 of 5") << three;
     ASSERT_TRUE(maker.ClickControl(maker.Main(), "Drawing"));
     const int drawn = regions(five);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(maker.Main(), 117))) << drawn;
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(maker.Main(), 117)); }, 5000))
+        << drawn;
     ASSERT_TRUE(maker.ClickControl(maker.Main(), "Photo"));
     EXPECT_EQ(five, regions(drawn));
     ASSERT_NO_FATAL_FAILURE(OpenDrawing(maker, folder + L"\\шапка.bmp"));
     ExpectCounts(maker, "Regions: 2\r\nLeaks: 1\r\nTiny regions: 0\r\nLargest area: 90%");
     ASSERT_TRUE(maker.ClickControl(maker.Main(), 105)); // Close gaps
     ExpectCounts(maker, "Regions: 3\r\nLeaks: 0\r\nTiny regions: 0\r\nLargest area: 45%");
-    ASSERT_TRUE(maker.ClickControl(maker.Main(), 109)); // Replace BONES, the first
+    // BUY ME replaced, the last in the pictures' list (not the last, were the list sorted).
+    ASSERT_TRUE(maker.ClickControl(maker.Main(), 108));
+    PressKeys({VK_END}), PressKeys({VK_RETURN});
+    HWND list = GetDlgItem(maker.Main(), 108);
+    wchar_t chosen[32] = L"";
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return SendMessageW(list, CB_GETLBTEXT, SendMessageW(list, CB_GETCURSEL, 0, 0),
+                                LPARAM(chosen)) > 0 &&
+                   !wcscmp(chosen, L"BUY ME") && !SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0);
+        },
+        5000));
+    ASSERT_TRUE(maker.ClickControl(maker.Main(), 109));
     AwaitFront(maker);
     PressKeys({VK_RETURN});
-    ASSERT_TRUE(WaitUntil([&] { return Bytes(PageFiles[0]) != bones; }, 15000));
-    EXPECT_EQ(Bytes("bones.col.bak"), bones);
+    ASSERT_TRUE(WaitUntil([&] { return Bytes(PageFiles[5]) != buyMe; }, 15000));
+    EXPECT_TRUE(Bytes("buy_me.col.bak") == buyMe && Bytes(PageFiles[0]) == bones);
     PostMessageA(maker.Main(), WM_CLOSE, 0, 0); // saved: it closes without a question
     DWORD code = 1;
     EXPECT_TRUE(maker.WaitExit(15000, code) && code == 0);
 
-    Page expected = Read(0); // opened first; a click fills the left half only
+    Page first = Read(0), expected = Read(5); // a step up from the first; a click fills its left
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(CloseIntro());
-    // The picture up and its paints done first: a click queued during a paint is dropped.
+    // The picture up and its paints done first: a key or click queued during a paint is dropped.
+    ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &first));
+    PressKeys({VK_UP});
     ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &expected));
     ASSERT_NO_FATAL_FAILURE(Fill(expected, {100, 230}, Red));
     EXPECT_EQ(expected.At(500, 230), BlankIndex) << "the fill ran through the closed gap";
     PressKeys({'Q'});
     ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
-    EXPECT_TRUE(Read(0).pixels == expected.pixels) << "the coloured page was not saved there";
+    EXPECT_TRUE(Read(5).pixels == expected.pixels) << "the coloured page was not saved there";
 }
 
 // Each control in the window, apart from the others, its text whole in the message font at that DPI
@@ -134,11 +149,10 @@ void ExpectTextsWhole(HWND window, int dpi) {
         const bool check = (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
         const int beside = MulDiv(list ? 17 + 4 : label ? 0 : check ? 13 + 3 : 4, dpi, 96);
         for (int i = -1; i < (list ? SendMessageA(c, CB_GETCOUNT, 0, 0) : 0); ++i) {
-            char text[300] = ""; // its own text, then a list's items
-            i < 0 ? GetWindowTextA(c, text, sizeof text)
-                  : SendMessageA(c, CB_GETLBTEXT, i, LPARAM(text));
+            wchar_t text[300] = L""; // its own text, then a list's items
+            i < 0 ? GetWindowTextW(c, text, 300) : SendMessageW(c, CB_GETLBTEXT, i, LPARAM(text));
             RECT need{0, 0, r.right - r.left - beside, 0};
-            DrawTextA(screen.dc, text, -1, &need,
+            DrawTextW(screen.dc, text, -1, &need,
                       DT_CALCRECT | DT_NOPREFIX | (label ? DT_WORDBREAK : 0));
             EXPECT_TRUE(need.right + beside <= r.right - r.left && need.bottom <= r.bottom - r.top)
                 << text << " clipped at " << dpi;
