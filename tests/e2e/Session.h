@@ -113,7 +113,7 @@ class Session : public ::testing::Test {
     // cursor given (or one that starts so).
     bool CursorAt(int cx, int cy, const std::string& want) const {
         return (cx < 0 || MoveTo(app_.ScreenOf(cx, cy))) &&
-               WaitUntil([&] { return ShownCursor().rfind(want, 0) == 0; }, 2000, 50);
+               WaitUntil([&] { return ShownCursor().rfind(want, 0) == 0; }, 5000, 50);
     }
 
     // A fill; the pointer left where it clicked shows the edit cursor again when it ends.

@@ -224,11 +224,22 @@ TEST_F(Session, ADayOfColouring) {
     PressKeys({'C'});
     EXPECT_FALSE(WaitUntil([&] { return !IsWindowEnabled(app_.Main()); }, 1000, 1));
     // Every colour button fills with its own colour, 1 to 36, over the one before (black first):
-    // a region of 456 pixels, drawn once.
+    // a region of 456 pixels, drawn once, seen in its middle; the whole picture once all are done.
     for (int id = 2000; id <= 2035; ++id) {
-        ASSERT_TRUE(app_.ClickControl(app_.Main(), id));
-        ASSERT_NO_FATAL_FAILURE(Fill(expected, {545, 91}, uint8_t(id - 1999))) << id;
+        const uint8_t colour = uint8_t(id - 1999);
+        ASSERT_TRUE(ApplyFill(expected, 545, 91, colour) && app_.ClickControl(app_.Main(), id) &&
+                    app_.Click(PageLeft + 545, PageTop + 91));
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                const Shot s = Grab(app_.Main());
+                return IsWindowEnabled(app_.Main()) &&
+                       s.px[size_t(PageTop + 91) * s.width + PageLeft + 545] ==
+                           DesignColours[colour];
+            },
+            5000))
+            << id;
     }
+    ASSERT_NO_FATAL_FAILURE(ExpectScreen(nullptr, &expected));
     // Alt+F4 ends without saving those fills; logging is off, so no log was written.
     PressKeys({VK_MENU, VK_F4});
     ASSERT_NO_FATAL_FAILURE(ExpectExit(0));
