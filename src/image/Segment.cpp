@@ -519,8 +519,8 @@ Realness BorderRealness(const Part& p, const Part& q, const Link& link) {
 // the background ends in a few large areas; far more across the subject's outline, so that it is
 // joined last. An area too small to keep joins before any other, into the neighbour it is most
 // like, not into whatever is left at the end.
-double JoinCost(const Part& p, const Part& q, const Link& link, bool subject) {
-    const auto [step, rise] = BorderRealness(p, q, link);
+double JoinCost(const Part& p, const Part& q, const Realness& border, bool subject) {
+    const auto [step, rise] = border;
     const double np = double(p.pixels), nq = double(q.pixels);
     const Part& small = np < nq ? p : q;
     const double round = std::min(1.0, 4 * 3.14159 * double(small.pixels) /
@@ -550,6 +550,7 @@ std::vector<int32_t> JoinParts(const PhotoParts& in, int target, int fewest, int
     struct Join {
         double cost;
         int32_t p, q, sp, sq;
+        bool faint; // a border inside the subject that is neither a step of colour nor an edge
         bool operator<(const Join& o) const { return cost > o.cost; }
     };
     const bool subject =
@@ -557,9 +558,14 @@ std::vector<int32_t> JoinParts(const PhotoParts& in, int target, int fewest, int
     std::priority_queue<Join> heap;
     auto offer = [&](int32_t p, int32_t above) {
         for (const Link& l : next[size_t(p)])
-            if (l.other > above)
-                heap.push({JoinCost(parts[size_t(p)], parts[size_t(l.other)], l, subject), p,
-                           l.other, stamp[size_t(p)], stamp[size_t(l.other)]});
+            if (l.other > above) {
+                const Part &a = parts[size_t(p)], &b = parts[size_t(l.other)];
+                const Realness border = BorderRealness(a, b, l);
+                const bool faint =
+                    InSubject(a) && InSubject(b) && std::max(border.step, border.rise) < W.faint;
+                heap.push({JoinCost(a, b, border, subject), p, l.other, stamp[size_t(p)],
+                           stamp[size_t(l.other)], faint});
+            }
     };
     for (int32_t p = 0; p < count; ++p)
         offer(p, p); // each pair once
@@ -604,18 +610,6 @@ std::vector<int32_t> JoinParts(const PhotoParts& in, int target, int fewest, int
         --alive;
         offer(p, -1);
     };
-    // A faint border inside the subject.
-    const auto faint = [&](const Join& j) {
-        const Part &p = parts[size_t(j.p)], &q = parts[size_t(j.q)];
-        if (!InSubject(p) || !InSubject(q))
-            return false;
-        for (const Link& l : next[size_t(j.p)])
-            if (l.other == j.q) {
-                const auto [step, rise] = BorderRealness(p, q, l);
-                return std::max(step, rise) < W.faint;
-            }
-        return false;
-    };
     // The cheapest joins while there are too many areas; then any area still too small joins, and
     // the faint borders go while there are more than the fewest.
     while (!heap.empty()) {
@@ -626,7 +620,7 @@ std::vector<int32_t> JoinParts(const PhotoParts& in, int target, int fewest, int
             continue;
         if (alive > target ||
             std::min(parts[size_t(j.p)].pixels, parts[size_t(j.q)].pixels) < SmallestArea ||
-            (subject && alive > fewest && faint(j)))
+            (subject && alive > fewest && j.faint))
             join(j.p, j.q);
     }
     joined = alive;
